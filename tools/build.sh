@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the Windows programs into dist/x86 and dist/x64; with --tests, also the tests and the
+# native (sanitized) build of the window-free code.
+#   tools/build.sh [--tests] [x86|x64|native ...]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+tests=OFF
+targets=()
+for arg in "$@"; do
+  case $arg in
+  --tests) tests=ON ;;
+  *) targets+=("$arg") ;;
+  esac
+done
+[ ${#targets[@]} -gt 0 ] || targets=(x86 x64)
+
+configure_and_build() {
+  local name=$1
+  shift
+  cmake -S "$root" -B "$root/build/$name" -G Ninja -DBUILD_TESTING="$tests" "$@" >/dev/null
+  ninja -C "$root/build/$name" --quiet
+}
+
+for target in "${targets[@]}"; do
+  case $target in
+  x86) configure_and_build x86 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" ;;
+  x64) configure_and_build x64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" ;;
+  native) configure_and_build native -DOMBRELO_SANITIZE=ON ;;
+  *)
+    echo "unknown build: $target" >&2
+    exit 2
+    ;;
+  esac
+done

@@ -22,20 +22,19 @@ std::string ModulePathAnsi() {
 }
 
 std::wstring AnsiToWide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(length, L'\0');
   MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
 }
 
 std::wstring DefaultTitle() {
-  const AnsiCharRules system{
-      [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; },
-      [](std::string text) {
-        CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-        return text;
-      }};
+  const AnsiCharRules system{[](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; },
+                             [](std::string text) {
+                               CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+                               return text;
+                             }};
   return AnsiToWide(ApplicationTitleFromPath(ModulePathAnsi(), system));
 }
 
@@ -95,12 +94,16 @@ TApplication::~TApplication() = default;
 void TApplication::Initialize() {}
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {
+  // An error raised in a window procedure while the form was built fails the build.
+  RethrowCallbackError();
   if (!mainForm_)
     mainForm_ = form.get();
   forms_.push_back(std::move(form));
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+  PostQuitMessage(0);
+}
 
 void TApplication::ShowMainForm() {
   const int show = StartupShowCommand();

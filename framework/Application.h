@@ -47,6 +47,7 @@ extern TApplication* const Application;
 template <typename TFormClass> void TApplication::CreateForm(TFormClass*& reference) {
   reference = nullptr;
   auto form = std::make_unique<TFormClass>();
-  reference = form.get();
+  TFormClass* created = form.get();
   AddForm(std::move(form));
+  reference = created;
 }

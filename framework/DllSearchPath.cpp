@@ -11,8 +11,8 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 // import it lacks would stop the program from starting at all.
 SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories() {
   const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-  const auto address = reinterpret_cast<void (*)()>(
-      GetProcAddress(kernel32, "SetDefaultDllDirectories"));
+  const auto address =
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel32, "SetDefaultDllDirectories"));
   return reinterpret_cast<SetDefaultDllDirectoriesFunction>(address);
 }
 

@@ -4,6 +4,8 @@
 #include "DesktopCenter.h"
 #include "WinError.h"
 
+#include <algorithm>
+
 namespace {
 
 DWORD FormStyle(const TFormDescription& d) {
@@ -50,19 +52,31 @@ TForm::~TForm() = default;
 
 void TForm::ShowFirst(int showCommand) {
   if (!shown_ && description_.position == TPosition::poDesktopCenter) {
-    const TPoint at = DesktopCenter(
-        {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)},
-        {description_.width, description_.height});
-    SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const TPoint at =
+        DesktopCenter({GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)},
+                      {description_.width, description_.height});
+    // The size is set again too: the one given at creation may have been cut to the screen
+    // before the form could say otherwise (WM_GETMINMAXINFO comes ahead of WM_NCCREATE).
+    SetWindowPos(Handle(), nullptr, at.x, at.y, description_.width, description_.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
   shown_ = true;
   ShowWindow(Handle(), showCommand);
 }
 
-void TForm::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TForm::Close() {
+  SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETMINMAXINFO) {
+    // The system would cut a form wider or higher than the screen down to the screen's size; the
+    // form keeps its designed size instead, on small desktops too.
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, description_.width);
+    limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, description_.height);
+    return 0;
+  }
   if (message == WM_CLOSE) {
     // The program's only form is its main window: closing it ends the application, and the
     // window stays on screen until the loop has ended.

@@ -5,11 +5,11 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-tests=OFF
+tests=
 targets=()
 for arg in "$@"; do
   case $arg in
-  --tests) tests=ON ;;
+  --tests) tests=-DBUILD_TESTING=ON ;;
   *) targets+=("$arg") ;;
   esac
 done
@@ -18,7 +18,10 @@ done
 configure_and_build() {
   local name=$1
   shift
-  cmake -S "$root" -B "$root/build/$name" -G Ninja -DBUILD_TESTING="$tests" "$@" >/dev/null
+  local testing=$tests
+  # Without --tests a new tree leaves the tests out; an existing one keeps what it has.
+  [ -n "$testing" ] || [ -f "$root/build/$name/CMakeCache.txt" ] || testing=-DBUILD_TESTING=OFF
+  cmake -S "$root" -B "$root/build/$name" -G Ninja $testing "$@" >/dev/null
   ninja -C "$root/build/$name" --quiet
 }
 

@@ -11,7 +11,7 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # Bump when the setup below changes, so existing prefixes get redone.
-setup_version=1
+setup_version=2
 stamp="$WINEPREFIX/.ombrelo-prefix"
 font_src=/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf
 
@@ -52,6 +52,12 @@ Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "宋体"="SimSun"
+
+; Virtual desktops the tests start programs in (STARTUPINFO.lpDesktop); a desktop of a name not
+; listed here would take whatever size was used last.
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"OmbreloTest"="1024x768"
+"OmbreloSmall"="640x480"
 REG
 } >"$tmp/ombrelo.reg"
 (cd "$tmp" && "$WINE" regedit /S ombrelo.reg)

@@ -28,6 +28,10 @@ struct TitleCase {
   const char* title;
 };
 
+void PrintTo(const TitleCase& c, std::ostream* out) {
+  *out << testing::PrintToString(c.path);
+}
+
 class ApplicationTitle : public testing::TestWithParam<TitleCase> {};
 
 TEST_P(ApplicationTitle, FollowsTheFileNameRule) {
@@ -36,20 +40,23 @@ TEST_P(ApplicationTitle, FollowsTheFileNameRule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ApplicationTitle,
-    testing::Values(
-        TitleCase{"C:\\Program Files\\Ombrelo\\NOTICE.EXE", "Notice"},
-        TitleCase{"C:\\Program Files\\Ombrelo\\notice.exe", "notice"},
-        TitleCase{"C:\\Tools\\MY.NOTICE.EXE", "My"},
-        TitleCase{"C:\\Tools\\NOTICE", "Notice"},
-        TitleCase{"C:\\Tools.D\\NOTICE", "Notice"}, // a full stop in a folder name is not cut
-        TitleCase{"NOTICE.EXE", "Notice"},          // no folder at all
-        // Double-byte: the trail byte 0x5C of the first character is no folder separator, the
-        // leading character stays whole and unchanged, and the Latin letters after it are
-        // lower-cased.
-        TitleCase{"C:\\Tools\\\x81\x5C" "AB.EXE", "\x81\x5C" "ab"},
-        TitleCase{"C:\\\xB2\xE2\\\xCC\xE1\xCA\xBENOTE.EXE", "\xCC\xE1\xCA\xBEnote"},
-        // The first character is a single-byte letter: only it stays upper case.
-        TitleCase{"C:\\Tools\\N\xCC\xE1OTE.EXE", "N\xCC\xE1ote"},
-        TitleCase{"C:\\Tools\\.hidden.exe", ""}));
+    testing::Values(TitleCase{"C:\\Program Files\\Ombrelo\\NOTICE.EXE", "Notice"},
+                    TitleCase{"C:\\Program Files\\Ombrelo\\notice.exe", "notice"},
+                    TitleCase{"C:\\Tools\\MY.NOTICE.EXE", "My"},
+                    TitleCase{"C:\\Tools\\NOTICE", "Notice"},
+                    TitleCase{"C:\\Tools.D\\NOTICE",
+                              "Notice"},               // a full stop in a folder name is not cut
+                    TitleCase{"NOTICE.EXE", "Notice"}, // no folder at all
+                    // Double-byte: the trail byte 0x5C of the first character is no folder
+                    // separator, the leading character stays whole and unchanged, and the Latin
+                    // letters after it are lower-cased.
+                    TitleCase{"C:\\Tools\\\x81\x5C"
+                              "AB.EXE",
+                              "\x81\x5C"
+                              "ab"},
+                    TitleCase{"C:\\\xB2\xE2\\\xCC\xE1\xCA\xBENOTE.EXE", "\xCC\xE1\xCA\xBEnote"},
+                    // The first character is a single-byte letter: only it stays upper case.
+                    TitleCase{"C:\\Tools\\N\xCC\xE1OTE.EXE", "N\xCC\xE1ote"},
+                    TitleCase{"C:\\Tools\\.hidden.exe", ""}));
 
 } // namespace

@@ -9,6 +9,10 @@ struct PlacementCase {
   TPoint expected;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* out) {
+  *out << c.desktop.width << "x" << c.desktop.height;
+}
+
 class DesktopCenterPlacement : public testing::TestWithParam<PlacementCase> {};
 
 TEST_P(DesktopCenterPlacement, CentresTheNoticeWindow) {
@@ -25,7 +29,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // Odd differences truncate: (1025 - 682) / 2 = 171.5.
                     PlacementCase{{1025, 769}, {171, 151}},
                     // Smaller than the window both ways, by an odd amount.
-                    PlacementCase{{681, 465}, {0, 0}},
-                    PlacementCase{{682, 466}, {0, 0}}));
+                    PlacementCase{{681, 465}, {0, 0}}, PlacementCase{{682, 466}, {0, 0}}));
 
 } // namespace

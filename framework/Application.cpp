@@ -122,7 +122,7 @@ void TApplication::RestoreFromTaskbar() {
 }
 
 bool TApplication::PreTranslate(const MSG& msg) {
-  return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && mainForm_->PreTranslateKey(msg);
+  return mainForm_->PreTranslateKey(msg);
 }
 
 void TApplication::Run() {

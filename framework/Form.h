@@ -1,8 +1,14 @@
 #pragma once
-// A top-level form built from its window description and owned by the application's window.
+// A top-level form built from its window description and owned by the application's window. It
+// owns its controls, moves the focus among them, and hands their notifications back to them.
 
+#include "Control.h"
 #include "Handles.h"
-#include "Window.h"
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
 
 struct TFontDescription {
   const wchar_t* name;
@@ -21,9 +27,10 @@ struct TFormDescription {
   TFontDescription font;
   const wchar_t* icon; // resource name of the title-bar icon
   TPosition position;
+  std::span<const TControlDescription> controls; // in creation order
 };
 
-class TForm : public TWindow {
+class TForm : public TWinControl {
 public:
   explicit TForm(const TFormDescription& description);
   ~TForm() override;
@@ -32,15 +39,26 @@ public:
   void ShowFirst(int showCommand);
   void Close();
   HFONT Font() const noexcept { return font_.get(); }
-  // Keyboard navigation that must be seen before the focused control gets the key.
-  virtual bool PreTranslateKey(const MSG&) { return false; }
+  // Keyboard navigation, seen before the focused control gets the key: true if it was used.
+  bool PreTranslateKey(const MSG& msg);
+  void ControlFocused(TWinControl* control);
 
 protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  TForm* Form() override { return this; }
+  TControl* FindComponent(std::wstring_view name) const;
 
 private:
+  void CreateControls(std::span<const TControlDescription> controls);
+  std::unique_ptr<TControl> CreateControl(const TControlDescription& d);
+  std::vector<TWinControl*> ControlsInTabOrder() const;
+  bool MoveFocus(bool forward, bool tabStopsOnly);
+  void FocusOnActivation();
+
   const TFormDescription& description_;
   UniqueFont font_;
   UniqueIcon icon_;
+  std::vector<std::unique_ptr<TControl>> components_;
+  TWinControl* activeControl_ = nullptr;
   bool shown_ = false;
 };

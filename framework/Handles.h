@@ -37,10 +37,12 @@ using UniquePalette = UniqueHandle<HPALETTE, &DeleteObject>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
 using UniqueMemoryDC = UniqueHandle<HDC, &DeleteDC>;
 
-// A window's device context for the length of a scope.
+// A window's device context for the length of a scope; DCX_WINDOW for the whole window, frame
+// included.
 class WindowDC {
 public:
-  explicit WindowDC(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDC(HWND window, DWORD flags = DCX_CACHE) noexcept
+      : window_(window), dc_(GetDCEx(window, nullptr, flags | DCX_CACHE)) {}
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   ~WindowDC() {
@@ -81,4 +83,17 @@ public:
 private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// The device context's state (clipping, selected objects, palette) put back at the end of a scope.
+class SavedDC {
+public:
+  explicit SavedDC(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+  ~SavedDC() { RestoreDC(dc_, saved_); }
+
+private:
+  HDC dc_;
+  int saved_;
 };

@@ -6,8 +6,8 @@
 
 namespace {
 
-TWindow* FromHandle(HWND handle) {
-  return reinterpret_cast<TWindow*>(GetWindowLongPtrW(handle, GWLP_USERDATA));
+TWindow* Attached(HWND window) {
+  return reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void RegisterOnce(const WindowClass& windowClass, WNDPROC proc) {
@@ -17,6 +17,7 @@ void RegisterOnce(const WindowClass& windowClass, WNDPROC proc) {
     return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
+  wc.style = windowClass.style;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hIcon = windowClass.icon;
@@ -37,6 +38,15 @@ LRESULT FailedResult(UINT message) {
 }
 
 } // namespace
+
+TWindow* TWindow::FromHandle(HWND window) {
+  // Only windows of this process carry our objects.
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId())
+    return nullptr;
+  return Attached(window);
+}
 
 TWindow::~TWindow() {
   if (!handle_)
@@ -100,7 +110,7 @@ LRESULT CALLBACK TWindow::OwnClassProc(HWND handle, UINT message, WPARAM wParam,
     auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     static_cast<TWindow*>(create->lpCreateParams)->Attach(handle);
   }
-  TWindow* self = FromHandle(handle);
+  TWindow* self = Attached(handle);
   if (!self)
     return DefWindowProcW(handle, message, wParam, lParam);
   return Dispatch(self, message, wParam, lParam);
@@ -108,5 +118,5 @@ LRESULT CALLBACK TWindow::OwnClassProc(HWND handle, UINT message, WPARAM wParam,
 
 LRESULT CALLBACK TWindow::SubclassProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   // Subclassing is undone before the object goes away, so the object is always there.
-  return Dispatch(FromHandle(handle), message, wParam, lParam);
+  return Dispatch(Attached(handle), message, wParam, lParam);
 }

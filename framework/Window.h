@@ -9,6 +9,7 @@ struct WindowClass {
   HICON icon = nullptr;
   HBRUSH background = nullptr;
   HCURSOR cursor = nullptr;
+  UINT style = 0;
 };
 
 struct WindowParams {
@@ -24,6 +25,8 @@ public:
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
   HWND Handle() const noexcept { return handle_; }
+  // The framework's object for a window, or null for a window that is not ours.
+  static TWindow* FromHandle(HWND window);
 
 protected:
   TWindow() = default;

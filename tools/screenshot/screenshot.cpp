@@ -34,6 +34,19 @@ BOOL CALLBACK FindShownWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM param) {
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+    *reinterpret_cast<bool*>(param) = true;
+  return TRUE;
+}
+
+// True once the window and every child window have nothing left to paint.
+bool Painted(HWND window) {
+  bool unpainted = GetUpdateRect(window, nullptr, FALSE);
+  EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  return !unpainted;
+}
+
 HWND WaitForPaintedWindow(const PROCESS_INFORMATION& process) {
   for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
     if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
@@ -45,7 +58,7 @@ HWND WaitForPaintedWindow(const PROCESS_INFORMATION& process) {
     DWORD_PTR ignored = 0;
     if (search.found &&
         SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK, kTimeoutMs, &ignored) &&
-        !GetUpdateRect(search.found, nullptr, FALSE))
+        Painted(search.found))
       return search.found;
   }
   return nullptr;

@@ -1,0 +1,67 @@
+#pragma once
+// Controls placed on a form. TControl is any control, windowless ones included (they are painted
+// by their parent); TWinControl is a control with a window of its own, which can take the focus.
+
+#include "ControlDescription.h"
+#include "Object.h"
+#include "Window.h"
+
+#include <string>
+#include <vector>
+
+class TForm;
+class TWinControl;
+
+class TControl : public TObject {
+public:
+  TControl(const TControlDescription& description, TWinControl* parent);
+
+  const std::wstring& Name() const noexcept { return name_; }
+  TWinControl* Parent() const noexcept { return parent_; }
+  // In the parent's client coordinates.
+  const RECT& BoundsRect() const noexcept { return bounds_; }
+  TAlign Align() const noexcept { return align_; }
+  HCURSOR Cursor() const noexcept;
+  void Click();
+
+  // Windowless controls paint themselves into their parent's device context.
+  virtual void PaintInto(HDC) {}
+
+  TNotifyEvent OnClick;
+
+private:
+  std::wstring name_;
+  TWinControl* parent_;
+  RECT bounds_;
+  TAlign align_;
+  TCursor cursor_;
+};
+
+class TWinControl : public TControl, public TWindow {
+public:
+  TWinControl(const TControlDescription& description, TWinControl* parent);
+
+  int TabOrder() const noexcept { return tabOrder_; }
+  virtual bool TabStop() const noexcept { return true; }
+  // Whether the arrow keys belong to the control rather than moving the focus.
+  virtual bool WantsArrows() const noexcept { return false; }
+  // A message the control sent its parent (WM_COMMAND, WM_DRAWITEM…), handed back to it.
+  virtual LRESULT Notification(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void AddWindowlessChild(TControl* child) { windowlessChildren_.push_back(child); }
+  // The windowless child under a point in client coordinates, if any.
+  TControl* WindowlessChildAt(POINT point) const;
+
+protected:
+  WindowParams ChildParams(DWORD style, DWORD exStyle = 0) const;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PaintWindowlessChildren(HDC dc);
+  virtual TForm* Form();
+
+private:
+  int tabOrder_;
+  std::vector<TControl*> windowlessChildren_;
+};
+
+// The framework's object for one of its windows, or null.
+TWinControl* ControlFromHandle(HWND window);

@@ -1,0 +1,92 @@
+#include "JPEGImage.h"
+
+#include "JpegDecoder.h"
+#include "WinError.h"
+
+#include <cstring>
+
+namespace {
+
+int ReadDisplayBitsPerPixel() {
+  WindowDC screen(nullptr);
+  return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
+}
+
+// Read once, at start-up.
+const int displayBitsPerPixel = ReadDisplayBitsPerPixel();
+
+struct BitmapInfo256 {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[256];
+};
+
+UniqueBitmap CreateBitmap(const DecodedImage& image) {
+  BitmapInfo256 info{};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = image.width;
+  info.header.biHeight = -image.height; // top-down rows, as decoded
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(image.bitsPerPixel);
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = static_cast<DWORD>(image.palette.size());
+  for (size_t i = 0; i < image.palette.size(); ++i)
+    info.colors[i] = {image.palette[i].blue, image.palette[i].green, image.palette[i].red, 0};
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap)
+    ThrowLastError(L"CreateDIBSection");
+  std::memcpy(bits, image.pixels.data(), image.pixels.size());
+  return bitmap;
+}
+
+UniquePalette CreatePalette(const DecodedImage& image) {
+  struct {
+    WORD version = 0x300;
+    WORD count = 0;
+    PALETTEENTRY entries[256];
+  } logical{};
+  logical.count = static_cast<WORD>(image.palette.size());
+  for (size_t i = 0; i < image.palette.size(); ++i)
+    logical.entries[i] = {image.palette[i].red, image.palette[i].green, image.palette[i].blue, 0};
+  UniquePalette palette(::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical)));
+  if (!palette)
+    ThrowLastError(L"CreatePalette");
+  return palette;
+}
+
+} // namespace
+
+TJPEGImage::TJPEGImage(std::span<const uint8_t> stream) : stream_(stream) {
+  const JpegSize size = ReadJpegSize(stream_);
+  width_ = size.width;
+  height_ = size.height;
+}
+
+void TJPEGImage::Decode() {
+  const JpegOutput output =
+      displayBitsPerPixel <= 8 ? JpegOutput::Palette236 : JpegOutput::TrueColor;
+  const DecodedImage image = DecodeJpeg(stream_, output);
+  bitmap_ = CreateBitmap(image);
+  if (output == JpegOutput::Palette236)
+    palette_ = CreatePalette(image);
+}
+
+void TJPEGImage::Draw(HDC dc, int x, int y) {
+  // A picture that cannot be decoded is reported once; it is not decoded again at every paint.
+  if (failed_)
+    return;
+  if (!bitmap_) {
+    failed_ = true;
+    Decode();
+    failed_ = false;
+  }
+  const HPALETTE previous = palette_ ? SelectPalette(dc, palette_.get(), FALSE) : nullptr;
+  if (palette_)
+    RealizePalette(dc);
+  UniqueMemoryDC memory(CreateCompatibleDC(dc));
+  SelectedObject selected(memory.get(), bitmap_.get());
+  BitBlt(dc, x, y, width_, height_, memory.get(), 0, 0, SRCCOPY);
+  if (previous)
+    SelectPalette(dc, previous, FALSE);
+}

@@ -1,6 +1,7 @@
 #include "JPEGImage.h"
 
 #include "JpegDecoder.h"
+#include "JpegError.h"
 #include "WinError.h"
 
 #include <cstring>
@@ -58,9 +59,14 @@ UniquePalette CreatePalette(const DecodedImage& image) {
 } // namespace
 
 TJPEGImage::TJPEGImage(std::span<const uint8_t> stream) : stream_(stream) {
-  const JpegSize size = ReadJpegSize(stream_);
-  width_ = size.width;
-  height_ = size.height;
+  try {
+    const JpegSize size = ReadJpegSize(stream_);
+    width_ = size.width;
+    height_ = size.height;
+  } catch (const EJPEG&) {
+    // A damaged stream is reported when the picture is drawn, inside the message loop; until
+    // then it is a picture of no size.
+  }
 }
 
 void TJPEGImage::Decode() {

@@ -18,8 +18,8 @@ private:
   void Decode();
 
   std::span<const uint8_t> stream_; // the program's own resource data: it lives as long as we do
-  int width_;
-  int height_;
+  int width_ = 0;
+  int height_ = 0;
   UniqueBitmap bitmap_;
   UniquePalette palette_;
   bool failed_ = false;

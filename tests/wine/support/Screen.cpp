@@ -1,0 +1,41 @@
+#include "Screen.h"
+
+#include <unordered_set>
+
+size_t Capture::DistinctColours() const {
+  return std::unordered_set<uint32_t>(pixels.begin(), pixels.end()).size();
+}
+
+Capture CaptureScreen(const RECT& area) {
+  Capture capture;
+  capture.width = area.right - area.left;
+  capture.height = area.bottom - area.top;
+  capture.pixels.resize(static_cast<size_t>(capture.width) * capture.height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* source = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < capture.pixels.size(); ++i)
+    capture.pixels[i] = source[i] & 0xFFFFFF;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
+uint32_t SystemColour(int index) {
+  const COLORREF colour = GetSysColor(index);
+  return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}

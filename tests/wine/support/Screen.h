@@ -1,0 +1,21 @@
+#pragma once
+// What the screen shows: the pixels of a rectangle, captured as the user would see them.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels; // 0x00RRGGBB, rows from the top
+
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  size_t DistinctColours() const;
+};
+
+// `area` in screen coordinates.
+Capture CaptureScreen(const RECT& area);
+// A system colour as Capture stores colours.
+uint32_t SystemColour(int index);

@@ -1,21 +1,24 @@
-# Source this (bash): `start_private_xvfb GEOMETRY` starts an Xvfb on a free display number,
-# exports DISPLAY and stops the server when the calling shell exits.
+# Source this (bash): `start_private_xvfb GEOMETRY` starts an Xvfb on a display number the server
+# picks itself (so that it never lands on someone else's), exports DISPLAY, and stops the server
+# when the calling shell exits.
 
 start_private_xvfb() {
-  local geometry=$1 number
-  for number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
-    OMBRELO_XVFB_PID=$!
-    trap 'kill "$OMBRELO_XVFB_PID" 2>/dev/null || true' EXIT
-    local tries
-    for tries in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$number" ] && break
-      sleep 0.1
-    done
-    export DISPLAY=":$number"
-    return 0
+  local geometry=$1 number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  OMBRELO_XVFB_PID=$!
+  trap 'kill "$OMBRELO_XVFB_PID" 2>/dev/null || true' EXIT
+  local tries
+  for tries in $(seq 100); do
+    [ -s "$number_file" ] && break
+    sleep 0.05
   done
-  echo "no free X display number" >&2
-  return 1
+  local number
+  number=$(tr -d '\n' <"$number_file")
+  rm -f "$number_file"
+  if [ -z "$number" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
 }

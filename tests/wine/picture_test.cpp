@@ -12,19 +12,6 @@
 
 namespace {
 
-HWND BannerPanel(const Program& program) {
-  HWND panel = FindWindowExW(program.NoticeWindow(), nullptr, L"TPanel", nullptr);
-  EXPECT_NE(panel, nullptr);
-  return panel;
-}
-
-// Waits until the program has painted everything it was asked to.
-void WaitUntilPainted(const Program& program, HWND window) {
-  for (int i = 0; i < 100 && GetUpdateRect(window, nullptr, FALSE); ++i)
-    Sleep(20);
-  program.Sync(window);
-}
-
 TEST(Banner, ShowsThePictureInTheBannerArea) {
   HDC screen = GetDC(nullptr);
   ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);

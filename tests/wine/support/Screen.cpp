@@ -1,5 +1,7 @@
 #include "Screen.h"
 
+#include <gtest/gtest.h>
+
 #include <unordered_set>
 
 size_t Capture::DistinctColours() const {
@@ -38,4 +40,16 @@ Capture CaptureScreen(const RECT& area) {
 uint32_t SystemColour(int index) {
   const COLORREF colour = GetSysColor(index);
   return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+void WaitUntilPainted(const Program& program, HWND window) {
+  for (int i = 0; i < 100 && GetUpdateRect(window, nullptr, FALSE); ++i)
+    Sleep(20);
+  program.Sync(window);
+}
+
+HWND BannerPanel(const Program& program) {
+  HWND panel = FindWindowExW(program.NoticeWindow(), nullptr, L"TPanel", nullptr);
+  EXPECT_NE(panel, nullptr);
+  return panel;
 }

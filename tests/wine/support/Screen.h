@@ -1,6 +1,8 @@
 #pragma once
 // What the screen shows: the pixels of a rectangle, captured as the user would see them.
 
+#include "Program.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -19,3 +21,8 @@ struct Capture {
 Capture CaptureScreen(const RECT& area);
 // A system colour as Capture stores colours.
 uint32_t SystemColour(int index);
+
+// Waits until `window` has nothing left to paint.
+void WaitUntilPainted(const Program& program, HWND window);
+// The notice window's banner panel.
+HWND BannerPanel(const Program& program);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#ifndef OMBRELO_BANNER_PATH
-#error "OMBRELO_BANNER_PATH must name the banner JPEG"
+#ifndef OMBRELO_BANNER_JPG
+#error "OMBRELO_BANNER_JPG must name the banner JPEG"
 #endif
 
 namespace {
@@ -122,7 +122,7 @@ JpegLayout walk(const std::vector<std::uint8_t>& d) {
 
 const JpegLayout& banner() {
   static const JpegLayout layout = [] {
-    std::ifstream in(OMBRELO_BANNER_PATH, std::ios::binary);
+    std::ifstream in(OMBRELO_BANNER_JPG, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     if (!bytes.empty())
       return walk(bytes);
@@ -135,7 +135,7 @@ const JpegLayout& banner() {
 
 TEST(BannerFile, IsProgressive674x181WithFullColourResolution) {
   const JpegLayout& jpeg = banner();
-  ASSERT_EQ(jpeg.error, "") << OMBRELO_BANNER_PATH;
+  ASSERT_EQ(jpeg.error, "") << OMBRELO_BANNER_JPG;
   ASSERT_EQ(jpeg.frameMarkers, std::vector<int>{0xC2})
       << "want exactly one frame header, SOF2 (0xC2 = 194, progressive Huffman)";
   EXPECT_EQ(jpeg.width, 674);
@@ -150,7 +150,7 @@ TEST(BannerFile, IsProgressive674x181WithFullColourResolution) {
 
 TEST(BannerFile, HasSevenScansAndJfif102At80Dpi) {
   const JpegLayout& jpeg = banner();
-  ASSERT_EQ(jpeg.error, "") << OMBRELO_BANNER_PATH;
+  ASSERT_EQ(jpeg.error, "") << OMBRELO_BANNER_JPG;
   EXPECT_EQ(jpeg.scans, 7) << "SOS markers";
   ASSERT_TRUE(jpeg.jfif) << "no JFIF APP0 segment";
   EXPECT_EQ(jpeg.jfifMajor, 1) << "JFIF major version";

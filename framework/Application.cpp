@@ -169,6 +169,13 @@ LRESULT TApplication::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     break;
+  case WM_SETFOCUS:
+    // The taskbar button activates this never-seen window; the keyboard belongs to the form.
+    if (mainForm_ && IsWindowVisible(mainForm_->Handle())) {
+      SetFocus(mainForm_->Handle());
+      return 0;
+    }
+    break;
   case WM_ENDSESSION:
     // Windows has confirmed the end of the session and may end the process as soon as this
     // returns: finish now, with the same clean-up as a normal end.

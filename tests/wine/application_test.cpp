@@ -90,6 +90,26 @@ TEST(ApplicationWindow, OwnsTheNoticeWindowAndCarriesTheTitle) {
   EXPECT_FALSE(GetWindowLongPtrW(notice, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
+TEST(ApplicationWindow, HandsTheKeyboardToTheNoticeWindowWhenActivated) {
+  Program program;
+  HWND notice = program.NoticeWindow();
+  HWND application = GetWindow(notice, GW_OWNER);
+  // What a click on the taskbar button does.
+  ASSERT_TRUE(SetForegroundWindow(application));
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof focus;
+  for (int i = 0; i < 100; ++i) {
+    program.Sync(notice);
+    GetGUIThreadInfo(GetWindowThreadProcessId(notice, nullptr), &focus);
+    if (focus.hwndFocus && GetAncestor(focus.hwndFocus, GA_ROOT) == notice)
+      break;
+    Sleep(20);
+  }
+  ASSERT_NE(focus.hwndFocus, nullptr);
+  EXPECT_EQ(GetAncestor(focus.hwndFocus, GA_ROOT), notice);
+  EXPECT_EQ(focus.hwndActive, notice);
+}
+
 struct TitleCase {
   const char* name;
   const wchar_t* fileName;

@@ -5,6 +5,7 @@
 #include "FocusOrder.h"
 #include "Image.h"
 #include "Panel.h"
+#include "Win32Helpers.h"
 #include "WinError.h"
 #include "cxButton.h"
 #include "cxMemo.h"
@@ -46,10 +47,6 @@ TControlDescription AsControl(const TFormDescription& d) {
           .top = d.top,
           .width = d.width,
           .height = d.height};
-}
-
-bool KeyDown(int key) {
-  return GetKeyState(key) < 0;
 }
 
 } // namespace

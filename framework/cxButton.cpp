@@ -2,22 +2,9 @@
 
 #include "Form.h"
 #include "Handles.h"
+#include "Win32Helpers.h"
 
 #include <string>
-
-namespace {
-
-bool KeyDown(int key) {
-  return GetKeyState(key) < 0;
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
-} // namespace
 
 TcxButton::TcxButton(const TControlDescription& d, TWinControl* parent) : TWinControl(d, parent) {
   WindowParams params = ChildParams(WS_TABSTOP | BS_OWNERDRAW);
@@ -35,7 +22,7 @@ void TcxButton::Draw(const DRAWITEMSTRUCT& item) {
   SelectedObject font(dc, Form()->Font());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  const std::wstring caption = TextOf(Handle());
+  const std::wstring caption = WindowText(Handle());
   DrawTextW(dc, caption.c_str(), -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) {
     InflateRect(&face, -3, -3);

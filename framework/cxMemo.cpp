@@ -1,6 +1,7 @@
 #include "cxMemo.h"
 
 #include "Form.h"
+#include "Win32Helpers.h"
 
 namespace {
 
@@ -10,16 +11,6 @@ std::wstring JoinLines(std::span<const wchar_t* const> lines) {
   std::wstring text;
   for (size_t i = 0; i < lines.size(); ++i)
     text += (i ? L"\r\n" : L"") + std::wstring(lines[i]);
-  return text;
-}
-
-bool KeyDown(int key) {
-  return GetKeyState(key) < 0;
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
   return text;
 }
 
@@ -83,7 +74,7 @@ LRESULT TcxMemo::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     PaintFrame();
     return 0;
   case WM_SETFOCUS:
-    textOnFocus_ = TextOf(Handle());
+    textOnFocus_ = WindowText(Handle());
     SendMessageW(Handle(), EM_SETMODIFY, FALSE, 0);
     break;
   case WM_KEYDOWN:

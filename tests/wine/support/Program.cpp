@@ -93,12 +93,6 @@ std::optional<DWORD> Program::WaitForExit(DWORD patienceMs) const {
   return code;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
 std::wstring ClassName(HWND window) {
   wchar_t name[256]{};
   GetClassNameW(window, name, 256);

@@ -1,6 +1,8 @@
 #pragma once
 // A program under test, started as its own process, and the windows it shows.
 
+#include "framework/Win32Helpers.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -46,7 +48,6 @@ private:
   PROCESS_INFORMATION process_{};
 };
 
-std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 RECT WindowBounds(HWND window);
 

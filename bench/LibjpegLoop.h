@@ -8,9 +8,10 @@
 #include <span>
 #include <vector>
 
-// Decodes the stream row by row into one reused row buffer, with djpeg's -dct float and, for
-// Palette236, -colors 236 (two-pass quantising, Floyd-Steinberg dithering). Returns the number
-// of rows read. On a damaged stream it prints libjpeg's message and ends the program.
+// Decodes the stream as djpeg -bmp does, row by row into a whole-picture buffer, with djpeg's
+// -dct float and, for Palette236, -colors 236 (two-pass quantising, Floyd-Steinberg dithering).
+// Returns the number of rows read. On a damaged stream it prints libjpeg's message and ends the
+// program.
 unsigned DecodeWithLibjpeg(std::span<const uint8_t> stream, JpegOutput output);
 
 // An 8×8 JPEG laid out like the banner (progressive, no subsampling).

@@ -7,6 +7,7 @@
 #include "ChildProcess.h"
 #include "LibjpegLoop.h"
 #include "framework/Exception.h"
+#include "framework/Handles.h"
 #include "framework/JPEGImage.h"
 #include "framework/JpegDecoder.h"
 
@@ -73,12 +74,24 @@ struct Timings {
   std::vector<double> oursMs, referenceMs;
 };
 
+// What the program does at its first paint: decode straight into a new bitmap's pixels.
 double TimeOurs(std::span<const uint8_t> stream, JpegOutput output, int& rows) {
   const Stopwatch clock;
-  const DecodedImage image = DecodeJpeg(stream, output);
-  const double elapsed = clock.ElapsedMs();
-  rows = image.height;
-  return elapsed;
+  UniqueBitmap bitmap;
+  DecodeJpegInto(stream, output, [&](const ImageLayout& layout) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = layout.width;
+    info.bmiHeader.biHeight = -layout.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(layout.bitsPerPixel);
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rows = layout.height;
+    return static_cast<uint8_t*>(bits);
+  });
+  return clock.ElapsedMs();
 }
 
 double TimeReference(std::span<const uint8_t> stream, JpegOutput output, int& rows) {
@@ -112,7 +125,7 @@ Timings TimeDecoders(std::span<const uint8_t> stream, JpegOutput output, int rou
 }
 
 void PrintDecoders(const char* name, const Timings& timings) {
-  std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "DecodeJpeg (ours)", Median(timings.oursMs),
+  std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "ours, into a new DIB section", Median(timings.oursMs),
               Min(timings.oursMs));
   std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "libjpeg loop as djpeg (reference)",
               Median(timings.referenceMs), Min(timings.referenceMs));

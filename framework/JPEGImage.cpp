@@ -4,8 +4,6 @@
 #include "JpegError.h"
 #include "WinError.h"
 
-#include <cstring>
-
 namespace {
 
 int ReadDisplayBitsPerPixel() {
@@ -21,27 +19,26 @@ struct BitmapInfo256 {
   RGBQUAD colors[256];
 };
 
-UniqueBitmap CreateBitmap(const DecodedImage& image) {
+// A DIB section shaped as the decoder lays out its pixels; `bits` receives where they go.
+UniqueBitmap CreateBitmap(const ImageLayout& layout, void** bits) {
   BitmapInfo256 info{};
   info.header.biSize = sizeof info.header;
-  info.header.biWidth = image.width;
-  info.header.biHeight = -image.height; // top-down rows, as decoded
+  info.header.biWidth = layout.width;
+  info.header.biHeight = -layout.height; // top-down rows, as decoded
   info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(image.bitsPerPixel);
+  info.header.biBitCount = static_cast<WORD>(layout.bitsPerPixel);
   info.header.biCompression = BI_RGB;
-  info.header.biClrUsed = static_cast<DWORD>(image.palette.size());
-  for (size_t i = 0; i < image.palette.size(); ++i)
-    info.colors[i] = {image.palette[i].blue, image.palette[i].green, image.palette[i].red, 0};
-  void* bits = nullptr;
+  info.header.biClrUsed = static_cast<DWORD>(layout.palette.size());
+  for (size_t i = 0; i < layout.palette.size(); ++i)
+    info.colors[i] = {layout.palette[i].blue, layout.palette[i].green, layout.palette[i].red, 0};
   UniqueBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
-                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+                                       DIB_RGB_COLORS, bits, nullptr, 0));
   if (!bitmap)
     ThrowLastError(L"CreateDIBSection");
-  std::memcpy(bits, image.pixels.data(), image.pixels.size());
   return bitmap;
 }
 
-UniquePalette CreatePalette(const DecodedImage& image) {
+UniquePalette CreatePalette(const ImageLayout& image) {
   struct {
     WORD version = 0x300;
     WORD count = 0;
@@ -72,10 +69,14 @@ TJPEGImage::TJPEGImage(std::span<const uint8_t> stream) : stream_(stream) {
 void TJPEGImage::Decode() {
   const JpegOutput output =
       displayBitsPerPixel <= 8 ? JpegOutput::Palette236 : JpegOutput::TrueColor;
-  const DecodedImage image = DecodeJpeg(stream_, output);
-  bitmap_ = CreateBitmap(image);
-  if (output == JpegOutput::Palette236)
-    palette_ = CreatePalette(image);
+  // Decoded straight into the bitmap's own pixels.
+  DecodeJpegInto(stream_, output, [&](const ImageLayout& layout) {
+    void* bits = nullptr;
+    bitmap_ = CreateBitmap(layout, &bits);
+    if (output == JpegOutput::Palette236)
+      palette_ = CreatePalette(layout);
+    return static_cast<uint8_t*>(bits);
+  });
 }
 
 void TJPEGImage::Draw(HDC dc, int x, int y) {
@@ -83,9 +84,14 @@ void TJPEGImage::Draw(HDC dc, int x, int y) {
   if (failed_)
     return;
   if (!bitmap_) {
-    failed_ = true;
-    Decode();
-    failed_ = false;
+    try {
+      Decode();
+    } catch (...) {
+      failed_ = true;
+      bitmap_.reset();
+      palette_.reset();
+      throw;
+    }
   }
   const HPALETTE previous = palette_ ? SelectPalette(dc, palette_.get(), FALSE) : nullptr;
   if (palette_)

@@ -2,10 +2,10 @@
 
 #include "JpegError.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <jpeglib.h>
 #include <new>
-#include <utility>
 
 namespace {
 
@@ -72,7 +72,8 @@ void Open(j_decompress_ptr info, std::span<const uint8_t> stream) {
 void Configure(j_decompress_ptr info, JpegOutput output) {
   info->dct_method = JDCT_FLOAT;
   info->scale_num = info->scale_denom = 1;
-  info->out_color_space = JCS_RGB;
+  // Windows bitmaps keep blue first; the quantiser's colour map stays in red, green, blue.
+  info->out_color_space = output == JpegOutput::TrueColor ? JCS_EXT_BGR : JCS_RGB;
   if (output == JpegOutput::Palette236) {
     info->quantize_colors = TRUE;
     info->desired_number_of_colors = 236;
@@ -83,33 +84,26 @@ void Configure(j_decompress_ptr info, JpegOutput output) {
 
 // Called after jpeg_start_decompress, which has already chosen the colours of a quantised
 // picture; they live in libjpeg's per-image memory, gone after jpeg_finish_decompress.
-DecodedImage Layout(const jpeg_decompress_struct& info) {
-  DecodedImage image;
-  image.width = static_cast<int>(info.output_width);
-  image.height = static_cast<int>(info.output_height);
-  image.bitsPerPixel = 8 * info.output_components;
-  image.stride = (size_t{info.output_width} * info.output_components + 3) & ~size_t{3};
+ImageLayout Layout(const jpeg_decompress_struct& info) {
+  ImageLayout layout;
+  layout.width = static_cast<int>(info.output_width);
+  layout.height = static_cast<int>(info.output_height);
+  layout.bitsPerPixel = 8 * info.output_components;
+  layout.stride = (size_t{info.output_width} * info.output_components + 3) & ~size_t{3};
   // On a 32-bit build, stride * height can wrap around for a large enough header.
-  if (image.stride > image.pixels.max_size() / info.output_height)
+  if (layout.stride > SIZE_MAX / info.output_height)
     throw std::bad_alloc();
-  image.pixels.resize(image.stride * info.output_height);
   if (info.quantize_colors)
     for (int i = 0; i < info.actual_number_of_colors; ++i)
-      image.palette.push_back({info.colormap[0][i], info.colormap[1][i], info.colormap[2][i]});
-  return image;
+      layout.palette.push_back({info.colormap[0][i], info.colormap[1][i], info.colormap[2][i]});
+  return layout;
 }
 
-void ReadRows(j_decompress_ptr info, DecodedImage& image) {
+void ReadRows(j_decompress_ptr info, uint8_t* pixels, size_t stride) {
   while (info->output_scanline < info->output_height) {
-    JSAMPROW row = image.pixels.data() + info->output_scanline * image.stride;
+    JSAMPROW row = pixels + info->output_scanline * stride;
     jpeg_read_scanlines(info, &row, 1);
   }
-}
-
-void RgbToBgr(DecodedImage& image) {
-  for (size_t row = 0; row < image.pixels.size(); row += image.stride)
-    for (int x = 0; x < image.width; ++x)
-      std::swap(image.pixels[row + 3 * x], image.pixels[row + 3 * x + 2]);
 }
 
 } // namespace
@@ -120,19 +114,28 @@ JpegSize ReadJpegSize(std::span<const uint8_t> stream) {
   return {static_cast<int>(jpeg.Info().image_width), static_cast<int>(jpeg.Info().image_height)};
 }
 
-DecodedImage DecodeJpeg(std::span<const uint8_t> stream, JpegOutput output) {
+void DecodeJpegInto(std::span<const uint8_t> stream, JpegOutput output,
+                    const PixelStorage& storage) {
   Decompressor jpeg;
   jpeg.Run([&](j_decompress_ptr info) {
     Open(info, stream);
     Configure(info, output);
     jpeg_start_decompress(info);
   });
-  DecodedImage image = Layout(jpeg.Info());
+  const ImageLayout layout = Layout(jpeg.Info());
+  uint8_t* const pixels = storage(layout);
   jpeg.Run([&](j_decompress_ptr info) {
-    ReadRows(info, image);
+    ReadRows(info, pixels, layout.stride);
     jpeg_finish_decompress(info);
   });
-  if (image.bitsPerPixel == 24)
-    RgbToBgr(image);
+}
+
+DecodedImage DecodeJpeg(std::span<const uint8_t> stream, JpegOutput output) {
+  DecodedImage image;
+  DecodeJpegInto(stream, output, [&](const ImageLayout& layout) {
+    static_cast<ImageLayout&>(image) = layout;
+    image.pixels.resize(layout.stride * layout.height);
+    return image.pixels.data();
+  });
   return image;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -13,18 +14,29 @@ struct PaletteEntry {
   uint8_t red, green, blue;
 };
 
-struct DecodedImage {
+// The shape of a decoded picture, known before its pixels are.
+struct ImageLayout {
   int width = 0, height = 0;
-  int bitsPerPixel = 0; // 24 or 8
-  size_t stride = 0;    // bytes per row, a multiple of 4 (a Windows DIB row)
-  // Top-down rows; 24-bit rows are blue, green, red per pixel; 8-bit rows are palette indices.
-  std::vector<uint8_t> pixels;
+  int bitsPerPixel = 0;              // 24 or 8
+  size_t stride = 0;                 // bytes per row, a multiple of 4 (a Windows DIB row)
   std::vector<PaletteEntry> palette; // 8-bit only: the colours the decoder chose (236 at most)
 };
+
+// Top-down rows; 24-bit rows are blue, green, red per pixel; 8-bit rows are palette indices.
+struct DecodedImage : ImageLayout {
+  std::vector<uint8_t> pixels;
+};
+
+// Gives the decoder room for stride × height bytes of pixels, laid out as above.
+using PixelStorage = std::function<uint8_t*(const ImageLayout& layout)>;
 
 struct JpegSize {
   int width, height;
 };
 
 JpegSize ReadJpegSize(std::span<const uint8_t> stream);
+// Decodes into storage that `storage` hands out (a bitmap's own pixels, for instance), so that the
+// picture is never held twice.
+void DecodeJpegInto(std::span<const uint8_t> stream, JpegOutput output,
+                    const PixelStorage& storage);
 DecodedImage DecodeJpeg(std::span<const uint8_t> stream, JpegOutput output);

@@ -4,6 +4,8 @@
 //
 //   screenshot.exe OUTPUT.bmp PROGRAM.exe
 
+#include "PaintedWindow.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -15,51 +17,13 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
 
-struct Search {
-  DWORD processId;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  // The first window with a caption: the program's own zero-sized taskbar window has no size.
-  RECT bounds{};
-  GetWindowRect(window, &bounds);
-  if (owner == search->processId && IsWindowVisible(window) && bounds.right > bounds.left) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK NoteUnpainted(HWND child, LPARAM param) {
-  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
-    *reinterpret_cast<bool*>(param) = true;
-  return TRUE;
-}
-
-// True once the window and every child window have nothing left to paint.
-bool Painted(HWND window) {
-  bool unpainted = GetUpdateRect(window, nullptr, FALSE);
-  EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-  return !unpainted;
-}
-
 HWND WaitForPaintedWindow(const PROCESS_INFORMATION& process) {
   for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
     if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
       return nullptr;
-    Search search{process.dwProcessId};
-    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-    // SendMessageTimeout returns once the program's thread has handled everything queued ahead,
-    // its first WM_PAINT included.
-    DWORD_PTR ignored = 0;
-    if (search.found &&
-        SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_BLOCK, kTimeoutMs, &ignored) &&
-        Painted(search.found))
-      return search.found;
+    HWND window = FindShownWindow(process.dwProcessId);
+    if (window && IsPainted(window, kTimeoutMs))
+      return window;
   }
   return nullptr;
 }

@@ -227,7 +227,7 @@ using Keys = std::vector<WORD>;
 // A freshly started notice program in the foreground, with the browser log it reports to.
 class NoticeControls : public testing::Test {
 protected:
-  NoticeControls() {
+  explicit NoticeControls(Launch launch = {}) : program_(std::move(launch)) {
     notice_ = program_.NoticeWindow();
     text_ = FindWindowExW(notice_, nullptr, L"EDIT", nullptr);
     button_ = FindWindowExW(notice_, nullptr, L"BUTTON", nullptr);
@@ -570,8 +570,10 @@ void PrintTo(const PointerCase& c, std::ostream* out) {
   *out << c.name;
 }
 
-class Pointer : public NoticeControls, public testing::WithParamInterface<PointerCase> {
+class PointerShapes : public NoticeControls {
 protected:
+  using NoticeControls::NoticeControls;
+
   POINT At(Spot spot) const {
     RECT client{};
     GetClientRect(notice_, &client);
@@ -637,22 +639,32 @@ protected:
     GetCursorInfo(&info);
     return info.hCursor;
   }
-};
 
-TEST_P(Pointer, TakesTheShapeOfWhatIsUnderIt) {
-  ASSERT_TRUE(FocusComesTo(text_));
   // Under Wine each process has handles of its own for the system's pointers, and another
   // process's cannot be looked into, so the program's pointers are learnt where they show: the
   // system's arrow over the title bar, the edit control's I-beam over the text, and the banner's
   // pointer at the banner's centre; the three must differ.
-  std::map<Shape, HCURSOR> shapes;
-  shapes[Shape::Arrow] = ShapeAt(Spot::TitleBar);
-  shapes[Shape::IBeam] = ShapeAt(Spot::TextCentre);
-  shapes[Shape::Hand] = ShapeAt(Spot::BannerCentre);
-  ASSERT_NE(shapes[Shape::IBeam], shapes[Shape::Arrow]) << "an arrow over the text";
-  ASSERT_NE(shapes[Shape::Hand], shapes[Shape::Arrow]) << "an arrow over the banner";
-  ASSERT_NE(shapes[Shape::Hand], shapes[Shape::IBeam]) << "an I-beam over the banner";
-  ASSERT_NE(shapes[Shape::Arrow], nullptr) << "no pointer over the title bar";
+  std::map<Shape, HCURSOR> LearnShapes() {
+    std::map<Shape, HCURSOR> shapes;
+    // A first reading in a new program can still show the pointer left by the one before.
+    ShapeAt(Spot::TextCentre);
+    shapes[Shape::Arrow] = ShapeAt(Spot::TitleBar);
+    shapes[Shape::IBeam] = ShapeAt(Spot::TextCentre);
+    shapes[Shape::Hand] = ShapeAt(Spot::BannerCentre);
+    EXPECT_NE(shapes[Shape::IBeam], shapes[Shape::Arrow]) << "an arrow over the text";
+    EXPECT_NE(shapes[Shape::Hand], shapes[Shape::Arrow]) << "an arrow over the banner";
+    EXPECT_NE(shapes[Shape::Hand], shapes[Shape::IBeam]) << "an I-beam over the banner";
+    EXPECT_NE(shapes[Shape::Arrow], nullptr) << "no pointer over the title bar";
+    return shapes;
+  }
+};
+
+class Pointer : public PointerShapes, public testing::WithParamInterface<PointerCase> {};
+
+TEST_P(Pointer, TakesTheShapeOfWhatIsUnderIt) {
+  ASSERT_TRUE(FocusComesTo(text_));
+  std::map<Shape, HCURSOR> shapes = LearnShapes();
+  ASSERT_FALSE(HasFailure());
   EXPECT_EQ(ShapeAt(GetParam().spot), shapes[GetParam().shape]);
 }
 
@@ -672,6 +684,26 @@ TEST_F(Pointer, ShowsNoTooltipOverTheBannerOrTheButton) {
     // Longer than a tooltip's usual delay.
     EXPECT_EQ(program_.FindShownWindow(L"tooltips_class32", 1000), nullptr);
   }
+}
+
+// Without JPEG support the banner's picture is dropped, but the banner area is still the picture
+// control's: the hand pointer over all of it, and a click opens the website.
+class BannerAreaWithoutJpegSupport : public PointerShapes {
+protected:
+  BannerAreaWithoutJpegSupport()
+      : PointerShapes(Launch().Path(std::wstring(VARIANTS_DIR) + L"\\without_jpeg.exe")) {}
+};
+
+TEST_F(BannerAreaWithoutJpegSupport, ShowsTheHandAndTakesClicks) {
+  ASSERT_TRUE(FocusComesTo(text_));
+  std::map<Shape, HCURSOR> shapes = LearnShapes();
+  ASSERT_FALSE(HasFailure());
+  for (Spot corner : {Spot::BannerTopLeft, Spot::BannerBottomRight})
+    EXPECT_EQ(ShapeAt(corner), shapes[Shape::Hand]);
+  const POINT on = At(Spot::BannerCentre);
+  ASSERT_NO_FATAL_FAILURE(MoveMouseTo(on));
+  SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP)});
+  ExpectLaunches(1);
 }
 
 } // namespace

@@ -8,4 +8,7 @@ set -euo pipefail
 runner=$1
 program=$2
 shift 2
+# The stand-in URL opener (tools/browser/xdg-open) sees the UNIX environment Wine was started
+# with, not a test's Windows one: name its log here, once for all tests.
+export OMBRELO_BROWSER_LOG="${OMBRELO_BROWSER_LOG:-$OMBRELO_ROOT/build/browser-launches.log}"
 exec "$WINE" "$runner" "${OMBRELO_DESKTOP:-OmbreloTest}" "$(winepath -w "$program")" "$@"

@@ -6,6 +6,7 @@
 
 #include "ChildProcess.h"
 #include "LibjpegLoop.h"
+#include "Timing.h"
 #include "framework/Exception.h"
 #include "framework/Handles.h"
 #include "framework/JPEGImage.h"
@@ -28,35 +29,6 @@ constexpr int kProcessRounds = 25;
 constexpr DWORD kProcessTimeoutMs = 60000;
 constexpr double kGoalRatio = 1.25;
 constexpr size_t kGoalHeldBytes = 64 * 1024;
-
-class Stopwatch {
-public:
-  Stopwatch() { QueryPerformanceCounter(&start_); }
-  double ElapsedMs() const {
-    LARGE_INTEGER now{}, frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER start_{};
-};
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double Min(const std::vector<double>& values) {
-  return *std::min_element(values.begin(), values.end());
-}
-
-const char* Verdict(bool met) {
-  return met ? "met" : "NOT met";
-}
 
 std::vector<uint8_t> ReadFile(const wchar_t* path) {
   std::ifstream file(path, std::ios::binary | std::ios::ate);
@@ -125,8 +97,8 @@ Timings TimeDecoders(std::span<const uint8_t> stream, JpegOutput output, int rou
 }
 
 void PrintDecoders(const char* name, const Timings& timings) {
-  std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "ours, into a new DIB section", Median(timings.oursMs),
-              Min(timings.oursMs));
+  std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "ours, into a new DIB section",
+              Median(timings.oursMs), Min(timings.oursMs));
   std::printf("  %-8s %-34s %10.3f %10.3f\n", name, "libjpeg loop as djpeg (reference)",
               Median(timings.referenceMs), Min(timings.referenceMs));
 }

@@ -4,6 +4,7 @@
 //   startup_bench.exe OURS.exe BARE.exe [ROUNDS]
 
 #include "ChildProcess.h"
+#include "Timing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,21 +20,6 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr DWORD kSettleMs = 500;
 constexpr DWORD kIdleMs = 2000;
 constexpr double kGoalRatio = 1.2;
-
-class Stopwatch {
-public:
-  Stopwatch() { QueryPerformanceCounter(&start_); }
-  double ElapsedMs() const {
-    LARGE_INTEGER now{}, frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-  }
-
-private:
-  LARGE_INTEGER start_{};
-};
 
 struct Program {
   std::wstring path;
@@ -59,12 +45,6 @@ void RunRounds(std::vector<Program>& programs, int rounds) {
     }
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 const wchar_t* FileName(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   return path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1);
@@ -76,10 +56,10 @@ void PrintStartupTable(const Program& ours, const Program& bare, int rounds) {
   std::printf("  %-20s %10s %10s\n", "program", "median ms", "min ms");
   for (const Program* program : {&ours, &bare})
     std::printf("  %-20ls %10.1f %10.1f\n", FileName(program->path), Median(program->timesMs),
-                *std::min_element(program->timesMs.begin(), program->timesMs.end()));
+                Min(program->timesMs));
   const double ratio = Median(ours.timesMs) / Median(bare.timesMs);
   std::printf("  ratio of medians (ours / bare): %.2fx, goal at most %.1fx: %s\n", ratio,
-              kGoalRatio, ratio <= kGoalRatio ? "met" : "NOT met");
+              kGoalRatio, Verdict(ratio <= kGoalRatio));
 }
 
 void MeasureIdleCpu(const std::wstring& path) {
@@ -96,7 +76,7 @@ void MeasureIdleCpu(const std::wstring& path) {
   std::printf("Idle CPU of %ls over %.1f s, from %.1f s after its first paint: %.1f ms, "
               "goal 0: %s\n",
               FileName(path), kIdleMs / 1000.0, kSettleMs / 1000.0, idle / 10000.0,
-              idle == 0 ? "met" : "NOT met");
+              Verdict(idle == 0));
   std::printf("  (CPU used up to the first paint: %.1f ms", startup / 10000.0);
   std::printf(RunningUnderWine() ? "; Wine counts it per thread in 10 ms steps)\n" : ")\n");
 }

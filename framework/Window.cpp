@@ -1,6 +1,5 @@
 #include "Window.h"
 
-#include "Exception.h"
 #include "ExceptionSink.h"
 #include "WinError.h"
 
@@ -21,7 +20,7 @@ void RegisterOnce(const WindowClass& windowClass, WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hIcon = windowClass.icon;
-  wc.hCursor = windowClass.cursor ? windowClass.cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = windowClass.background;
   wc.lpszClassName = windowClass.name;
   if (!RegisterClassExW(&wc))

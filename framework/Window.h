@@ -8,7 +8,6 @@ struct WindowClass {
   const wchar_t* name;
   HICON icon = nullptr;
   HBRUSH background = nullptr;
-  HCURSOR cursor = nullptr;
   UINT style = 0;
 };
 

@@ -2,6 +2,9 @@
 
 #include "Form.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 HCURSOR SystemCursor(TCursor cursor) {
@@ -14,11 +17,39 @@ HCURSOR SystemCursor(TCursor cursor) {
   return nullptr;
 }
 
+bool IsWindowless(const TControl* control) {
+  return dynamic_cast<const TWinControl*>(control) == nullptr;
+}
+
+RECT AsRECT(const TRect& r) {
+  return {r.left, r.top, r.Right(), r.Bottom()};
+}
+
 } // namespace
 
 TControl::TControl(const TControlDescription& d, TWinControl* parent)
-    : name_(d.name), parent_(parent), bounds_{d.left, d.top, d.left + d.width, d.top + d.height},
-      align_(d.align), cursor_(d.cursor) {}
+    : name_(d.name), parent_(parent), stored_{d.left, d.top, d.width, d.height},
+      bounds_(AsRECT(stored_)), align_(d.align), cursor_(d.cursor) {
+  if (parent_)
+    parent_->children_.push_back(this);
+}
+
+TControl::~TControl() {
+  if (parent_)
+    std::erase(parent_->children_, this);
+}
+
+void TControl::SetBounds(const TRect& bounds) {
+  const RECT previous = std::exchange(bounds_, AsRECT(bounds));
+  if (!EqualRect(&previous, &bounds_))
+    BoundsChanged(previous);
+}
+
+void TControl::BoundsChanged(const RECT& previous) {
+  // A windowless control is part of its parent's painting.
+  InvalidateRect(parent_->Handle(), &previous, FALSE);
+  InvalidateRect(parent_->Handle(), &bounds_, FALSE);
+}
 
 HCURSOR TControl::Cursor() const noexcept {
   return SystemCursor(cursor_);
@@ -49,23 +80,47 @@ LRESULT TWinControl::Notification(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
+void TWinControl::BoundsChanged(const RECT& /*previous*/) {
+  const RECT& r = BoundsRect();
+  SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<TLayoutItem> TWinControl::ChildLayoutItems() const {
+  std::vector<TLayoutItem> items;
+  for (const TControl* child : children_)
+    items.push_back(child->LayoutItem());
+  return items;
+}
+
+void TWinControl::AlignChildren(TRect area) {
+  const std::vector<TRect> placed = AlignControls(ChildLayoutItems(), area);
+  for (size_t i = 0; i < placed.size(); ++i)
+    children_[i]->SetBounds(placed[i]);
+}
+
 TControl* TWinControl::WindowlessChildAt(POINT point) const {
-  for (TControl* child : windowlessChildren_) {
-    if (PtInRect(&child->BoundsRect(), point))
+  for (TControl* child : children_) {
+    if (IsWindowless(child) && PtInRect(&child->BoundsRect(), point))
       return child;
   }
   return nullptr;
 }
 
 void TWinControl::PaintWindowlessChildren(HDC dc) {
-  for (TControl* child : windowlessChildren_)
-    child->PaintInto(dc);
+  for (TControl* child : children_) {
+    if (IsWindowless(child))
+      child->PaintInto(dc);
+  }
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_SETFOCUS:
     Form()->ControlFocused(this);
+    break;
+  case WM_SIZE:
+    AlignChildren({0, 0, LOWORD(lParam), HIWORD(lParam)});
     break;
   case WM_COMMAND:
   case WM_DRAWITEM:

@@ -5,6 +5,7 @@
 #include "FocusOrder.h"
 #include "Image.h"
 #include "Panel.h"
+#include "Scaling.h"
 #include "Win32Helpers.h"
 #include "WinError.h"
 #include "cxButton.h"
@@ -21,13 +22,43 @@ DWORD FormStyle(const TFormDescription& d) {
   return style;
 }
 
-UniqueFont CreateFormFont(const TFontDescription& font) {
-  UniqueFont handle(CreateFontW(font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, font.charset,
+int ScreenPixelsPerInch() {
+  WindowDC screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// The form's font, its height scaled from the density the description was made at to the
+// screen's.
+UniqueFont CreateFormFont(const TFormDescription& d) {
+  const TFontDescription& font = d.font;
+  const int height = ScaleRounded(font.height, ScreenPixelsPerInch(), d.pixelsPerInch);
+  UniqueFont handle(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, font.charset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, font.name));
   if (!handle)
     ThrowLastError(L"CreateFont");
   return handle;
+}
+
+int TextHeight(HFONT font) {
+  WindowDC screen(nullptr);
+  SelectedObject selected(screen.get(), font);
+  SIZE size{};
+  if (!GetTextExtentPoint32W(screen.get(), L"0", 1, &size))
+    ThrowLastError(L"GetTextExtentPoint32");
+  return size.cy;
+}
+
+// A control's stored place and size, scaled by how much taller text is in the form's font on this
+// screen than where the description was made.
+TControlDescription Scaled(const TControlDescription& d, int textHeight, int storedTextHeight) {
+  const TRect r = ScaledBounds({d.left, d.top, d.width, d.height}, textHeight, storedTextHeight);
+  TControlDescription scaled = d;
+  scaled.left = r.left;
+  scaled.top = r.top;
+  scaled.width = r.width;
+  scaled.height = r.height;
+  return scaled;
 }
 
 UniqueIcon LoadSmallIcon(const wchar_t* name) {
@@ -53,13 +84,15 @@ TControlDescription AsControl(const TFormDescription& d) {
 
 TForm::TForm(const TFormDescription& description)
     : TWinControl(AsControl(description), nullptr), description_(description),
-      font_(CreateFormFont(description.font)), icon_(LoadSmallIcon(description.icon)) {
+      font_(CreateFormFont(description)), textHeight_(TextHeight(font_.get())),
+      icon_(LoadSmallIcon(description.icon)) {
   const auto& d = description;
   CreateOwnWindow({d.className, nullptr, GetSysColorBrush(d.color)},
                   {d.caption, FormStyle(d), 0, BoundsRect(), Application->Handle()});
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   CreateControls(d.controls);
+  UpdateScrolling();
 }
 
 TForm::~TForm() {
@@ -69,7 +102,12 @@ TForm::~TForm() {
 }
 
 void TForm::CreateControls(std::span<const TControlDescription> controls) {
-  for (const TControlDescription& d : controls) {
+  for (const TControlDescription& stored : controls) {
+    // The form's own size is left as stored: the description holds the outer size, not the
+    // client size, so the content scrolls instead.
+    const TControlDescription d = textHeight_ == description_.textHeight
+                                      ? stored
+                                      : Scaled(stored, textHeight_, description_.textHeight);
     std::unique_ptr<TControl> control = CreateControl(d);
     if (d.onClick)
       control->OnClick = [this, handler = d.onClick](TObject* sender) { (this->*handler)(sender); };
@@ -84,12 +122,8 @@ std::unique_ptr<TControl> TForm::CreateControl(const TControlDescription& d) {
   switch (d.controlClass) {
   case TControlClass::TPanel:
     return std::make_unique<TPanel>(d, parent);
-  case TControlClass::TImage: {
-    auto image = std::make_unique<TImage>(d, parent);
-    if (auto* panel = dynamic_cast<TPanel*>(parent))
-      panel->AddImage(image.get());
-    return image;
-  }
+  case TControlClass::TImage:
+    return std::make_unique<TImage>(d, parent);
   case TControlClass::TcxMemo:
     return std::make_unique<TcxMemo>(d, parent);
   case TControlClass::TcxButton:
@@ -182,6 +216,88 @@ void TForm::ShowFirst(int showCommand) {
   ShowWindow(Handle(), showCommand);
 }
 
+TSize TForm::ClientSizeWithoutScrollBars() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  return {client.right + (style & WS_VSCROLL ? GetSystemMetrics(SM_CXVSCROLL) : 0),
+          client.bottom + (style & WS_HSCROLL ? GetSystemMetrics(SM_CYHSCROLL) : 0)};
+}
+
+void TForm::UpdateScrolling() {
+  // Showing or hiding a scroll bar resizes the client area, which comes back here.
+  if (updatingScrolling_)
+    return;
+  updatingScrolling_ = true;
+  const TSize extent = ContentExtent(ChildLayoutItems());
+  const TScrollBars bars =
+      NeededScrollBars(ClientSizeWithoutScrollBars(), extent,
+                       {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
+  ShowScrollBar(Handle(), SB_HORZ, bars.horizontal);
+  ShowScrollBar(Handle(), SB_VERT, bars.vertical);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  scroll_ = {SetScrollBar(SB_HORZ, client.right, extent.width, scroll_.x),
+             SetScrollBar(SB_VERT, client.bottom, extent.height, scroll_.y)};
+  updatingScrolling_ = false;
+  AlignChildren(ContentArea({client.right, client.bottom}, extent, scroll_));
+}
+
+// Sets a scroll bar's range and page, and returns its position kept within them.
+int TForm::SetScrollBar(int bar, int client, int extent, int position) {
+  position = ClampScrollPosition(position, client, extent);
+  if (client < extent) {
+    SCROLLINFO info{.cbSize = sizeof info,
+                    .fMask = SIF_RANGE | SIF_PAGE | SIF_POS,
+                    .nMin = 0,
+                    .nMax = extent - 1,
+                    .nPage = static_cast<UINT>(client),
+                    .nPos = position,
+                    .nTrackPos = 0};
+    SetScrollInfo(Handle(), bar, &info, TRUE);
+  }
+  return position;
+}
+
+void TForm::Scroll(int bar, WORD request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!GetScrollInfo(Handle(), bar, &info))
+    return;
+  // A line is a line of text in the form's font.
+  const int page = static_cast<int>(info.nPage);
+  int position = info.nPos;
+  switch (request) {
+  case SB_LINEUP:
+    position -= textHeight_;
+    break;
+  case SB_LINEDOWN:
+    position += textHeight_;
+    break;
+  case SB_PAGEUP:
+    position -= page;
+    break;
+  case SB_PAGEDOWN:
+    position += page;
+    break;
+  case SB_THUMBTRACK:
+  case SB_THUMBPOSITION:
+    position = info.nTrackPos;
+    break;
+  case SB_TOP:
+    position = 0;
+    break;
+  case SB_BOTTOM:
+    position = info.nMax;
+    break;
+  default:
+    return;
+  }
+  (bar == SB_HORZ ? scroll_.x : scroll_.y) = position;
+  UpdateScrolling();
+}
+
 void TForm::Close() {
   SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
@@ -196,6 +312,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, description_.height);
     return 0;
   }
+  case WM_SIZE:
+    if (wParam != SIZE_MINIMIZED)
+      UpdateScrolling();
+    return 0;
+  case WM_HSCROLL:
+  case WM_VSCROLL:
+    // Only the form's own scroll bars: it has no scroll bar controls.
+    if (!lParam)
+      Scroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+    return 0;
   case WM_ACTIVATE:
     if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
       FocusOnActivation();

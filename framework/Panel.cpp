@@ -21,14 +21,10 @@ TPanel::TPanel(const TControlDescription& d, TWinControl* parent)
   CreateOwnWindow(kPanelClass, ChildParams(0));
 }
 
-void TPanel::AddImage(TImage* image) {
-  images_.push_back(image);
-  AddWindowlessChild(image);
-}
-
 bool TPanel::FaceCovered() const {
-  for (const TImage* image : images_) {
-    if (image->CoversControl())
+  for (const TControl* child : Children()) {
+    const auto* image = dynamic_cast<const TImage*>(child);
+    if (image && image->CoversControl())
       return true;
   }
   return false;

@@ -4,14 +4,11 @@
 
 #include "Control.h"
 
-class TImage;
-
 class TPanel : public TWinControl {
 public:
   TPanel(const TControlDescription& description, TWinControl* parent);
 
   bool TabStop() const noexcept override { return false; }
-  void AddImage(TImage* image);
 
 protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -24,6 +21,5 @@ private:
   bool SetPointer(LPARAM hitTest);
 
   std::wstring caption_;
-  std::vector<TImage*> images_;
   TControl* pressed_ = nullptr;
 };

@@ -36,6 +36,8 @@ const TFormDescription kForm1 = {
     .caption = L"Ombrelo软件提示",
     .color = COLOR_BTNFACE,
     .font = {.name = L"宋体", .height = -12, .charset = ANSI_CHARSET},
+    .pixelsPerInch = 96,
+    .textHeight = 12,
     .icon = L"FORMICON",
     .position = TPosition::poDesktopCenter,
     .controls = kControls,

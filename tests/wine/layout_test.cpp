@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -203,6 +204,68 @@ TEST_F(Resizing, BelowTheContentSizeScrollingMovesBannerTextAndButtonTogether) {
   ResizeClientTo(700, 500);
   EXPECT_FALSE(HasScrollBar(WS_HSCROLL | WS_VSCROLL));
   ExpectArrangement({0, 0, 700, 181}, {0, 181, 700, 200}, {484, 400, 175, 25});
+}
+
+// The arrangement the window description scales to on screens of the densities tried here.
+struct DensityCase {
+  int panelHeight;
+  int textHeight;
+  Rect button;
+  SIZE content;
+};
+const std::map<int, DensityCase> kByPixelsPerInch = {
+    {96, {181, 200, {484, 400, 175, 25}, {659, 425}}},
+    // The font is 15 pixels high instead of 12: everything grows by 15 / 12.
+    {120, {226, 250, {605, 500, 219, 31}, {824, 531}}},
+};
+
+class Density : public NoticeLayout {
+protected:
+  void ExpectScaledArrangement(const DensityCase& c) const {
+    const SIZE client = ClientSize();
+    const int width = std::max<int>(client.cx, c.content.cx);
+    ExpectArrangement({0, 0, width, c.panelHeight}, {0, c.panelHeight, width, c.textHeight},
+                      c.button);
+    EXPECT_EQ(HasScrollBar(WS_HSCROLL), client.cx < c.content.cx);
+    EXPECT_EQ(HasScrollBar(WS_VSCROLL), client.cy < c.content.cy);
+  }
+
+  void SaveScreenshot(int pixelsPerInch) const {
+    for (HWND window : {notice_, panel_, text_, button_})
+      WaitUntilPainted(program_, window);
+    std::filesystem::create_directories(std::filesystem::path(SCREENSHOTS_DIR));
+    SaveBitmap(CaptureScreen(WindowBounds(notice_)), std::wstring(SCREENSHOTS_DIR) + L"\\notice-" +
+                                                         std::to_wstring(pixelsPerInch) +
+                                                         L"dpi.bmp");
+  }
+};
+
+TEST_F(Density, ScalesTheControlsOnceAndKeepsTheWindowsStoredSize) {
+  const int pixelsPerInch = ScreenPixelsPerInch();
+  const auto expected = kByPixelsPerInch.find(pixelsPerInch);
+  ASSERT_NE(expected, kByPixelsPerInch.end()) << "a density this test does not know";
+  const DensityCase& c = expected->second;
+  SaveScreenshot(pixelsPerInch);
+
+  const RECT outer = WindowBounds(notice_);
+  EXPECT_EQ(outer.right - outer.left, 682);
+  EXPECT_EQ(outer.bottom - outer.top, 466);
+  ExpectScaledArrangement(c);
+
+  // The scroll ranges are the content's size: scrolled to the end, the content's far corner, the
+  // button's, meets the client area's.
+  Scroll(WM_HSCROLL, SB_BOTTOM);
+  Scroll(WM_VSCROLL, SB_BOTTOM);
+  const SIZE client = ClientSize();
+  const Rect button = Place(button_);
+  EXPECT_EQ(button.left + button.width, std::min<int>(client.cx, c.content.cx));
+  EXPECT_EQ(button.top + button.height, std::min<int>(client.cy, c.content.cy));
+  Scroll(WM_HSCROLL, SB_TOP);
+  Scroll(WM_VSCROLL, SB_TOP);
+
+  // Resizing lays the scaled controls out again; it does not scale them again.
+  ResizeClientTo(840, 560);
+  ExpectScaledArrangement(c);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <unordered_set>
 
 size_t Capture::DistinctColours() const {
@@ -35,6 +38,37 @@ Capture CaptureScreen(const RECT& area) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return capture;
+}
+
+void SaveBitmap(const Capture& capture, const std::wstring& path) {
+  const int rowBytes = (capture.width * 3 + 3) & ~3;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = capture.width;
+  header.biHeight = -capture.height; // rows from the top, as captured
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(rowBytes * capture.height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42; // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  std::vector<char> bytes(file.bfSize);
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &header, sizeof header);
+  for (int y = 0; y < capture.height; ++y) {
+    char* row = bytes.data() + file.bfOffBits + static_cast<size_t>(y) * rowBytes;
+    for (int x = 0; x < capture.width; ++x) {
+      const uint32_t colour = capture.At(x, y);
+      row[3 * x] = static_cast<char>(colour & 0xFF);
+      row[3 * x + 1] = static_cast<char>((colour >> 8) & 0xFF);
+      row[3 * x + 2] = static_cast<char>((colour >> 16) & 0xFF);
+    }
+  }
+  std::ofstream out{std::filesystem::path(path), std::ios::binary};
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  EXPECT_TRUE(out.good()) << "cannot write " << testing::PrintToString(path);
 }
 
 uint32_t SystemColour(int index) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct Capture {
@@ -19,6 +20,8 @@ struct Capture {
 
 // `area` in screen coordinates.
 Capture CaptureScreen(const RECT& area);
+// Writes a capture as a 24-bit BMP file, for a person to look at.
+void SaveBitmap(const Capture& capture, const std::wstring& path);
 // A system colour as Capture stores colours.
 uint32_t SystemColour(int index);
 

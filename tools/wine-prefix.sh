@@ -11,7 +11,7 @@ set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # Bump when the setup below changes, so existing prefixes get redone.
-setup_version=2
+setup_version=3
 stamp="$WINEPREFIX/.ombrelo-prefix"
 font_src=/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf
 
@@ -58,6 +58,7 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "OmbreloTest"="1024x768"
 "OmbreloSmall"="640x480"
+"OmbreloWide"="1600x900"
 REG
 } >"$tmp/ombrelo.reg"
 (cd "$tmp" && "$WINE" regedit /S ombrelo.reg)

@@ -268,4 +268,59 @@ TEST_F(Density, ScalesTheControlsOnceAndKeepsTheWindowsStoredSize) {
   ExpectScaledArrangement(c);
 }
 
+// The width of the banner panel's caption "Panel1" in the window's font.
+int CaptionWidth() {
+  HDC screen = GetDC(nullptr);
+  HFONT font =
+      CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+  HGDIOBJ previous = SelectObject(screen, font);
+  SIZE size{};
+  GetTextExtentPoint32W(screen, L"Panel1", 6, &size);
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return size.cx;
+}
+
+// The smallest rectangle holding every pixel of `area` that is not `colour`; empty if none.
+RECT InkBounds(const Capture& capture, const RECT& area, uint32_t colour) {
+  RECT ink{area.right, area.bottom, area.left, area.top};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (capture.At(x, y) != colour)
+        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+               std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+    }
+  }
+  return ink;
+}
+
+class Maximised : public NoticeLayout {
+protected:
+  Maximised() : NoticeLayout(Launch().Show(SW_SHOWMAXIMIZED)) {}
+};
+
+// The picture first drew itself on a panel wider than itself: from then on the panel paints its
+// face and caption, which shows wherever the picture does not cover it.
+TEST_F(Maximised, ShowsThePanelCaptionBesideThePictureOnceRepaintedIfThereIsRoom) {
+  ASSERT_TRUE(IsZoomed(notice_));
+  RedrawWindow(panel_, nullptr, nullptr, RDW_INVALIDATE);
+  WaitUntilPainted(program_, panel_);
+  const Capture banner = ShownBanner();
+  ASSERT_GT(banner.width, kPictureWidth);
+  const RECT strip{kPictureWidth, 0, banner.width, banner.height};
+  const RECT ink = InkBounds(banner, strip, SystemColour(COLOR_BTNFACE));
+  const int captionWidth = CaptionWidth();
+  if (banner.width / 2 - captionWidth / 2 < kPictureWidth + 2) {
+    EXPECT_TRUE(IsRectEmpty(&ink)) << "the caption lies under the picture on this desktop";
+    return;
+  }
+  ASSERT_FALSE(IsRectEmpty(&ink)) << "no caption in the strip";
+  EXPECT_LE(ink.right - ink.left, captionWidth);
+  EXPECT_GE(ink.right - ink.left, captionWidth / 2);
+  EXPECT_NEAR((ink.left + ink.right) / 2.0, banner.width / 2.0, 2.0);
+  EXPECT_NEAR((ink.top + ink.bottom) / 2.0, banner.height / 2.0, 2.0);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "Form.h"
+#include "Scaling.h"
 
 #include <algorithm>
 #include <utility>
@@ -43,6 +44,11 @@ void TControl::SetBounds(const TRect& bounds) {
   const RECT previous = std::exchange(bounds_, AsRECT(bounds));
   if (!EqualRect(&previous, &bounds_))
     BoundsChanged(previous);
+}
+
+void TControl::ScaleBy(int numerator, int denominator) {
+  stored_ = ScaledBounds(stored_, numerator, denominator);
+  SetBounds(stored_);
 }
 
 void TControl::BoundsChanged(const RECT& previous) {

@@ -15,7 +15,6 @@ class TWinControl;
 
 class TControl : public TObject {
 public:
-  // The description's place and size are taken as given: the form scales them beforehand.
   TControl(const TControlDescription& description, TWinControl* parent);
   ~TControl() override;
 
@@ -26,6 +25,8 @@ public:
   // The alignment and the stored place and size, by which the parent lays the control out.
   TLayoutItem LayoutItem() const noexcept { return {align_, stored_}; }
   void SetBounds(const TRect& bounds);
+  // Scales the stored place and size by numerator / denominator, and moves the control there.
+  void ScaleBy(int numerator, int denominator);
   HCURSOR Cursor() const noexcept;
   void Click();
 

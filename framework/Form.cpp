@@ -49,18 +49,6 @@ int TextHeight(HFONT font) {
   return size.cy;
 }
 
-// A control's stored place and size, scaled by how much taller text is in the form's font on this
-// screen than where the description was made.
-TControlDescription Scaled(const TControlDescription& d, int textHeight, int storedTextHeight) {
-  const TRect r = ScaledBounds({d.left, d.top, d.width, d.height}, textHeight, storedTextHeight);
-  TControlDescription scaled = d;
-  scaled.left = r.left;
-  scaled.top = r.top;
-  scaled.width = r.width;
-  scaled.height = r.height;
-  return scaled;
-}
-
 UniqueIcon LoadSmallIcon(const wchar_t* name) {
   UniqueIcon icon(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
@@ -92,7 +80,18 @@ TForm::TForm(const TFormDescription& description)
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   CreateControls(d.controls);
+  ScaleControls();
   UpdateScrolling();
+}
+
+void TForm::ScaleControls() {
+  // Text in the form's font is taller or shorter on this screen than where the description was
+  // made: the controls follow. The form's own size is left as stored, because the description
+  // holds its outer size, not its client size; the content scrolls instead.
+  if (textHeight_ == description_.textHeight)
+    return;
+  for (const auto& component : components_)
+    component->ScaleBy(textHeight_, description_.textHeight);
 }
 
 TForm::~TForm() {
@@ -102,12 +101,7 @@ TForm::~TForm() {
 }
 
 void TForm::CreateControls(std::span<const TControlDescription> controls) {
-  for (const TControlDescription& stored : controls) {
-    // The form's own size is left as stored: the description holds the outer size, not the
-    // client size, so the content scrolls instead.
-    const TControlDescription d = textHeight_ == description_.textHeight
-                                      ? stored
-                                      : Scaled(stored, textHeight_, description_.textHeight);
+  for (const TControlDescription& d : controls) {
     std::unique_ptr<TControl> control = CreateControl(d);
     if (d.onClick)
       control->OnClick = [this, handler = d.onClick](TObject* sender) { (this->*handler)(sender); };

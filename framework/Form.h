@@ -55,6 +55,7 @@ protected:
 private:
   void CreateControls(std::span<const TControlDescription> controls);
   std::unique_ptr<TControl> CreateControl(const TControlDescription& d);
+  void ScaleControls();
   TSize ClientSizeWithoutScrollBars() const;
   // Shows the scroll bars the content needs and lays the content out in the scrolled area.
   void UpdateScrolling();

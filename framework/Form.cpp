@@ -259,9 +259,9 @@ void TForm::Scroll(int bar, WORD request) {
   info.fMask = SIF_ALL;
   if (!GetScrollInfo(Handle(), bar, &info))
     return;
-  // A line is a line of text in the form's font.
   const int page = static_cast<int>(info.nPage);
   int position = info.nPos;
+  // A line is a line of text in the form's font.
   switch (request) {
   case SB_LINEUP:
     position -= textHeight_;

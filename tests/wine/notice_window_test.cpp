@@ -2,201 +2,17 @@
 // the keys do in the text box and on the button, what clicks on the banner and the button open,
 // and the pointer's shape over each. Input is real input (SendInput) to the foreground window.
 
-#include "support/Program.h"
+#include "support/Input.h"
+#include "support/NoticeControls.h"
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Wine hands a bare host to the URL opener with a slash added.
-constexpr char kWebsite[] = "http://www.ombrelo.example/";
-// How long a launch may take to reach the opener, and how long to wait for one that should not.
-constexpr DWORD kLaunchPatienceMs = 5000;
-constexpr DWORD kNoLaunchWaitMs = 1000;
-// How long the pointer must stay where it was moved to.
-constexpr DWORD kPointerSettleMs = 200;
-
-template <typename Condition> bool WaitUntil(Condition condition, DWORD patienceMs = kPatienceMs) {
-  for (DWORD waited = 0;; waited += 10) {
-    if (condition())
-      return true;
-    if (waited >= patienceMs)
-      return false;
-    Sleep(10);
-  }
-}
-
-// Where the program's requests to open a web address end up: the stand-in URL opener
-// (tools/browser/xdg-open) appends each address to the file named by OMBRELO_BROWSER_LOG. Under
-// Wine the opener sees the UNIX environment the test run started with, not variables set here:
-// when the run names a log, the test reads what is added to it from now on; otherwise it names a
-// log of its own, for systems that hand the Windows environment down to the opener.
-class BrowserLog {
-public:
-  BrowserLog() {
-    std::wstring inherited(MAX_PATH, L'\0');
-    inherited.resize(GetEnvironmentVariableW(kVariable, inherited.data(), MAX_PATH));
-    if (!inherited.empty() && inherited.size() < MAX_PATH) {
-      // Wine shows the UNIX root as drive Z:.
-      std::replace(inherited.begin(), inherited.end(), L'/', L'\\');
-      windowsPath_ = L"Z:" + inherited;
-      earlierLines_ = AllLines().size();
-      return;
-    }
-    static int made = 0;
-    const std::wstring name = L"ombrelo-browser-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++made) + L".log";
-    windowsPath_ = L"Z:\\tmp\\" + name;
-    ownFile_ = true;
-    DeleteFileW(windowsPath_.c_str());
-    SetEnvironmentVariableW(kVariable, (L"/tmp/" + name).c_str());
-  }
-  BrowserLog(const BrowserLog&) = delete;
-  BrowserLog& operator=(const BrowserLog&) = delete;
-  ~BrowserLog() {
-    if (!ownFile_)
-      return;
-    SetEnvironmentVariableW(kVariable, nullptr);
-    DeleteFileW(windowsPath_.c_str());
-  }
-
-  // The addresses launched since this object was made, but for the log checks'.
-  std::vector<std::string> Launches() const {
-    std::vector<std::string> lines = AllLines();
-    lines.erase(lines.begin(),
-                lines.begin() + static_cast<ptrdiff_t>(std::min(earlierLines_, lines.size())));
-    std::erase(lines, kCheckLine);
-    return lines;
-  }
-
-  // Whether a launch from here reaches the log: without that, an empty log shows nothing.
-  testing::AssertionResult Reachable() const {
-    ShellExecuteW(nullptr, nullptr, kCheckAddress, nullptr, nullptr, SW_SHOWNORMAL);
-    const auto seen = [&] {
-      const std::vector<std::string> lines = AllLines();
-      return std::count(lines.begin() +
-                            static_cast<ptrdiff_t>(std::min(earlierLines_, lines.size())),
-                        lines.end(), kCheckLine) > checks_;
-    };
-    if (!WaitUntil(seen, kLaunchPatienceMs))
-      return testing::AssertionFailure()
-             << "a launch from the test does not reach the browser log: under Wine the URL "
-                "opener sees only the UNIX environment the tests were started with, so export "
-                "OMBRELO_BROWSER_LOG=/path/of/a/file before running them";
-    ++checks_;
-    return testing::AssertionSuccess();
-  }
-
-private:
-  static constexpr const wchar_t* kVariable = L"OMBRELO_BROWSER_LOG";
-  static constexpr const wchar_t* kCheckAddress = L"http://log-check.ombrelo.example";
-  static constexpr const char* kCheckLine = "http://log-check.ombrelo.example/";
-
-  std::vector<std::string> AllLines() const {
-    std::vector<std::string> lines;
-    std::ifstream file{std::filesystem::path(windowsPath_)};
-    for (std::string line; std::getline(file, line);)
-      lines.push_back(line);
-    return lines;
-  }
-
-  std::wstring windowsPath_;
-  bool ownFile_ = false;
-  size_t earlierLines_ = 0;
-  mutable std::ptrdiff_t checks_ = 0;
-};
-
-void SendInputs(std::vector<INPUT> inputs) {
-  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  ASSERT_EQ(sent, inputs.size()) << "SendInput failed, error " << GetLastError();
-}
-
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  switch (key) {
-  case VK_LEFT:
-  case VK_RIGHT:
-  case VK_UP:
-  case VK_DOWN:
-    input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    break;
-  }
-  return input;
-}
-
-// Presses and releases `key` while holding the modifier keys.
-void Press(WORD key, std::vector<WORD> modifiers = {}) {
-  std::vector<INPUT> inputs;
-  for (WORD modifier : modifiers)
-    inputs.push_back(KeyInput(modifier, false));
-  inputs.push_back(KeyInput(key, false));
-  inputs.push_back(KeyInput(key, true));
-  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier)
-    inputs.push_back(KeyInput(*modifier, true));
-  SendInputs(inputs);
-}
-
-// Types letters and digits as key presses, without Shift: letters come out in lower case.
-void Type(const char* keys) {
-  for (const char* key = keys; *key; ++key)
-    Press(static_cast<WORD>(std::toupper(static_cast<unsigned char>(*key))));
-}
-
-// A mouse event at a screen point: every event says where it happens, as a real mouse's does.
-INPUT MouseInput(POINT at, DWORD buttons = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  // The middle of the pixel in the 0..65535 scale of the screen.
-  input.mi.dx = MulDiv(at.x, 65536, width) + 65536 / width / 2;
-  input.mi.dy = MulDiv(at.y, 65536, height) + 65536 / height / 2;
-  return input;
-}
-
-// Moves the pointer to a screen point and waits for it to stay there. Under Wine's virtual
-// desktop an injected move also moves the X pointer, and a motion event left over from an earlier
-// move can still carry the pointer back there; the move is made again then.
-void MoveMouseTo(POINT at) {
-  POINT now{};
-  const auto there = [&] {
-    GetCursorPos(&now);
-    return now.x == at.x && now.y == at.y;
-  };
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    SendInputs({MouseInput(at)});
-    if (WaitUntil(there) && !WaitUntil([&] { return !there(); }, kPointerSettleMs))
-      return;
-  }
-  FAIL() << "the pointer is at " << now.x << "," << now.y << ", not " << at.x << "," << at.y;
-}
-
-POINT Centre(const RECT& r) {
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-std::wstring TextOf(HWND control) {
-  // WM_GETTEXT, not GetWindowText: another process's edit control keeps its text itself.
-  const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(
-      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
 
 struct Selection {
   DWORD start;
@@ -217,104 +33,7 @@ bool IsClass(HWND window, const wchar_t* name) {
   return CompareStringOrdinal(ClassName(window).c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
 }
 
-enum class Control { Text, Button, Panel };
-void PrintTo(Control c, std::ostream* out) {
-  *out << (c == Control::Text ? "text" : c == Control::Button ? "button" : "panel");
-}
-
 using Keys = std::vector<WORD>;
-
-// A freshly started notice program in the foreground, with the browser log it reports to.
-class NoticeControls : public testing::Test {
-protected:
-  explicit NoticeControls(Launch launch = {}) : program_(std::move(launch)) {
-    notice_ = program_.NoticeWindow();
-    text_ = FindWindowExW(notice_, nullptr, L"EDIT", nullptr);
-    button_ = FindWindowExW(notice_, nullptr, L"BUTTON", nullptr);
-    panel_ = FindWindowExW(notice_, nullptr, L"TPanel", nullptr);
-    thread_ = GetWindowThreadProcessId(notice_, nullptr);
-  }
-
-  void SetUp() override {
-    ASSERT_TRUE(text_ && button_ && panel_) << "the notice window lacks a control";
-    SetForegroundWindow(notice_);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notice_; }))
-        << "the notice window does not come to the foreground";
-  }
-
-  HWND Of(Control control) const {
-    return control == Control::Text ? text_ : control == Control::Button ? button_ : panel_;
-  }
-
-  HWND Focused() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread_, &info);
-    return info.hwndFocus;
-  }
-
-  // Waits for the focus to be on `control`; the class of wherever it is otherwise.
-  testing::AssertionResult FocusComesTo(HWND control) const {
-    if (WaitUntil([&] { return Focused() == control; }))
-      return testing::AssertionSuccess();
-    HWND focused = Focused();
-    return testing::AssertionFailure()
-           << "the focus is on " << (focused ? testing::PrintToString(ClassName(focused)) : "none")
-           << ", not on " << testing::PrintToString(ClassName(control));
-  }
-
-  // Moves the focus to `control` with the keyboard, the way a user gets there.
-  void FocusOn(Control control) {
-    ASSERT_TRUE(FocusComesTo(text_)) << "first focus";
-    if (control == Control::Text)
-      return;
-    Press(VK_TAB);
-    ASSERT_TRUE(FocusComesTo(button_));
-    if (control == Control::Button)
-      return;
-    Press(VK_RIGHT);
-    ASSERT_TRUE(FocusComesTo(panel_));
-  }
-
-  // Input is handled in order: once an arrow key's focus move shows, what came before it has been
-  // handled. From the button Right goes to the panel, from the panel Left to the button; from any
-  // other control these keys lead elsewhere, so the move also shows where the focus was.
-  void ExpectFocusStillOn(Control control) {
-    ASSERT_NE(control, Control::Text);
-    Press(control == Control::Button ? VK_RIGHT : VK_LEFT);
-    EXPECT_TRUE(FocusComesTo(control == Control::Button ? panel_ : button_))
-        << "the focus has left the " << testing::PrintToString(control);
-  }
-
-  testing::AssertionResult TextBecomes(const std::wstring& expected) const {
-    if (WaitUntil([&] { return TextOf(text_) == expected; }))
-      return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "the text is " << testing::PrintToString(TextOf(text_))
-                                       << ", not " << testing::PrintToString(expected);
-  }
-
-  // Expects `count` requests to open the website, and no more.
-  void ExpectLaunches(size_t count) {
-    WaitUntil([&] { return log_.Launches().size() >= count; }, kLaunchPatienceMs);
-    program_.Sync(notice_);
-    Sleep(kNoLaunchWaitMs);
-    ASSERT_TRUE(log_.Reachable());
-    EXPECT_EQ(log_.Launches(), std::vector<std::string>(count, kWebsite));
-  }
-
-  void ExpectStillOpen() const {
-    EXPECT_FALSE(program_.WaitForExit(0).has_value()) << "the program has ended";
-    EXPECT_TRUE(IsWindowVisible(notice_));
-  }
-
-  BrowserLog log_; // ahead of the program, which inherits its file name
-  Program program_;
-  HWND notice_ = nullptr;
-  HWND text_ = nullptr;
-  HWND button_ = nullptr;
-  HWND panel_ = nullptr;
-  DWORD thread_ = 0;
-};
 
 TEST_F(NoticeControls, FirstFocusIsOnTheTextBoxWithTheCaretAtTheStartAndNothingSelected) {
   EXPECT_TRUE(FocusComesTo(text_));
@@ -389,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "button_ctrl_enter", Control::Button, VK_RETURN, {VK_CONTROL}, 0},
                     ControlKeyCase{"button_alt_enter", Control::Button, VK_RETURN, {VK_MENU}, 0},
                     ControlKeyCase{"button_escape", Control::Button, VK_ESCAPE, {}, 0},
+                    // The caption has no access key.
+                    ControlKeyCase{"button_alt_letter", Control::Button, 'D', {VK_MENU}, 0},
                     ControlKeyCase{"panel_escape", Control::Panel, VK_ESCAPE, {}, 0},
                     ControlKeyCase{"panel_enter", Control::Panel, VK_RETURN, {}, 0},
                     ControlKeyCase{"panel_space", Control::Panel, VK_SPACE, {}, 0}),
@@ -492,7 +213,14 @@ TEST_F(NoticeControls, ButtonIsAnOwnerDrawnTabStopThatIsNotTheDefault) {
 }
 
 enum class Target { Button, Banner };
-enum class Gesture { Click, DoubleClick, RightClick, PressReleasedOutside };
+enum class Gesture {
+  Click,
+  DoubleClick,
+  ThreeSeparateClicks,
+  RightClick,
+  MiddleClick,
+  PressReleasedOutside
+};
 
 struct MouseCase {
   const char* name;
@@ -502,6 +230,10 @@ struct MouseCase {
 };
 void PrintTo(const MouseCase& c, std::ostream* out) {
   *out << c.name;
+}
+
+void Click(POINT on, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
+  SendInputs({MouseInput(on, down), MouseInput(on, up)});
 }
 
 class Mouse : public NoticeControls, public testing::WithParamInterface<MouseCase> {};
@@ -517,14 +249,24 @@ TEST_P(Mouse, OpensTheWebsiteForEachClickOnTheTarget) {
   ASSERT_NO_FATAL_FAILURE(MoveMouseTo(on));
   switch (GetParam().gesture) {
   case Gesture::Click:
-    SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP)});
+    Click(on);
     break;
   case Gesture::DoubleClick:
-    SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP),
-                MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP)});
+    Click(on);
+    Click(on);
+    break;
+  case Gesture::ThreeSeparateClicks:
+    for (int click = 0; click < 3; ++click) {
+      Click(on);
+      // Input carries the time it was sent at: clicks this far apart are no double click.
+      Sleep(GetDoubleClickTime() + 200);
+    }
     break;
   case Gesture::RightClick:
-    SendInputs({MouseInput(on, MOUSEEVENTF_RIGHTDOWN), MouseInput(on, MOUSEEVENTF_RIGHTUP)});
+    Click(on, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    break;
+  case Gesture::MiddleClick:
+    Click(on, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     break;
   case Gesture::PressReleasedOutside:
     SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(outside),
@@ -537,16 +279,48 @@ TEST_P(Mouse, OpensTheWebsiteForEachClickOnTheTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     Gestures, Mouse,
-    testing::Values(MouseCase{"button_click", Target::Button, Gesture::Click, 1},
-                    MouseCase{"button_double_click", Target::Button, Gesture::DoubleClick, 2},
-                    MouseCase{"button_press_released_outside", Target::Button,
-                              Gesture::PressReleasedOutside, 0},
-                    MouseCase{"banner_click", Target::Banner, Gesture::Click, 1},
-                    MouseCase{"banner_double_click", Target::Banner, Gesture::DoubleClick, 1},
-                    MouseCase{"banner_right_click", Target::Banner, Gesture::RightClick, 0},
-                    MouseCase{"banner_press_released_outside", Target::Banner,
-                              Gesture::PressReleasedOutside, 0}),
+    testing::Values(
+        MouseCase{"button_click", Target::Button, Gesture::Click, 1},
+        MouseCase{"button_double_click", Target::Button, Gesture::DoubleClick, 2},
+        MouseCase{"button_three_separate_clicks", Target::Button, Gesture::ThreeSeparateClicks, 3},
+        MouseCase{"button_right_click", Target::Button, Gesture::RightClick, 0},
+        MouseCase{"button_middle_click", Target::Button, Gesture::MiddleClick, 0},
+        MouseCase{"button_press_released_outside", Target::Button, Gesture::PressReleasedOutside,
+                  0},
+        MouseCase{"banner_click", Target::Banner, Gesture::Click, 1},
+        MouseCase{"banner_double_click", Target::Banner, Gesture::DoubleClick, 1},
+        MouseCase{"banner_three_separate_clicks", Target::Banner, Gesture::ThreeSeparateClicks, 3},
+        MouseCase{"banner_right_click", Target::Banner, Gesture::RightClick, 0},
+        MouseCase{"banner_middle_click", Target::Banner, Gesture::MiddleClick, 0},
+        MouseCase{"banner_press_released_outside", Target::Banner, Gesture::PressReleasedOutside,
+                  0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// When no browser can be started, the shell's failure is no business of the program's: it shows no
+// window of its own, and the next click asks the shell again.
+TEST_F(NoticeControls, ShowsNothingWhenTheBrowserFailsAndAsksAgainOnTheNextClick) {
+  ASSERT_TRUE(FocusComesTo(text_));
+  const POINT banner = Centre(WindowBounds(panel_));
+  ASSERT_NO_FATAL_FAILURE(MoveMouseTo(banner));
+  const std::set<HWND> shown = program_.ShownWindows();
+  log_.RefuseLaunches(true);
+  Click(banner);
+  EXPECT_TRUE(WaitUntil([&] { return !log_.Refusals().empty(); }, kLaunchPatienceMs))
+      << "the click did not reach the browser";
+  // Time for a message box or any other window to come up.
+  Sleep(kNoLaunchWaitMs);
+  program_.Sync(notice_);
+  EXPECT_EQ(log_.Refusals(), std::vector<std::string>{kWebsite});
+  EXPECT_EQ(program_.ShownWindows(), shown) << "the program shows or hides a window";
+  EXPECT_EQ(GetForegroundWindow(), notice_);
+  EXPECT_EQ(Focused(), text_);
+  ExpectStillOpen();
+
+  log_.RefuseLaunches(false);
+  Click(banner);
+  ExpectLaunches(1);
+  EXPECT_EQ(log_.Refusals().size(), 1u);
+}
 
 enum class Spot {
   TitleBar,
@@ -702,7 +476,7 @@ TEST_F(BannerAreaWithoutJpegSupport, ShowsTheHandAndTakesClicks) {
     EXPECT_EQ(ShapeAt(corner), shapes[Shape::Hand]);
   const POINT on = At(Spot::BannerCentre);
   ASSERT_NO_FATAL_FAILURE(MoveMouseTo(on));
-  SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP)});
+  Click(on);
   ExpectLaunches(1);
 }
 

@@ -80,6 +80,21 @@ HWND Program::FindShownWindow(const wchar_t* className, DWORD patienceMs) const 
   return WaitForWindowOf(Id(), className, true, patienceMs);
 }
 
+std::set<HWND> Program::ShownWindows() const {
+  std::pair<DWORD, std::set<HWND>> search{Id(), {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) {
+        auto& [processId, shown] = *reinterpret_cast<decltype(search)*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window))
+          shown.insert(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
 void Program::Sync(HWND window) const {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kPatienceMs, &ignored);

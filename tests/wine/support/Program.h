@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <string>
 
 inline constexpr DWORD kPatienceMs = 10000;
@@ -39,6 +40,8 @@ public:
   HWND NoticeWindow() const { return WaitForWindow(L"TForm1"); }
   // A shown window of the given class, or null if none comes within `patienceMs`.
   HWND FindShownWindow(const wchar_t* className, DWORD patienceMs) const;
+  // The top-level windows the program shows now.
+  std::set<HWND> ShownWindows() const;
   // Waits for the program to have handled everything queued for `window` so far.
   void Sync(HWND window) const;
   // The exit code, or nothing if the program is still running after `patienceMs`.

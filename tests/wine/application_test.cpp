@@ -1,6 +1,7 @@
 // The application shell, seen from outside the process: start-up show states, the owning
 // application window, the ways the program ends, and where its errors go.
 
+#include "support/FaultyApp.h"
 #include "support/Program.h"
 
 #include <gtest/gtest.h>
@@ -198,24 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-std::wstring FaultyAppPath() {
-  return FAULTY_APP_EXE;
-}
-constexpr UINT kFailMessage = WM_APP + 1;
-
 TEST(Errors, RaisedWhileAMessageIsHandledAreShownAndTheLoopGoesOn) {
   Program program(Launch().Path(FaultyAppPath()).Arguments(L"message"));
   HWND form = program.WaitForWindow(L"TFaultyForm");
-  for (int round = 0; round < 2; ++round) {
-    PostMessageW(form, kFailMessage, 0, 0);
-    const MessageBoxSeen box = WaitForMessageBox(program);
-    // The application's title, not the form's caption.
-    EXPECT_EQ(box.caption, L"faulty_app");
-    EXPECT_EQ(box.text, L"Handling the message failed.");
-    EXPECT_TRUE(box.hasOk);
-    EXPECT_FALSE(box.hasCancel);
-    PressOk(box);
-  }
+  for (int round = 0; round < 2; ++round)
+    ExpectOneErrorBox(program, form);
   PostMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
 }

@@ -5,10 +5,12 @@
 #include "support/Input.h"
 #include "support/NoticeControls.h"
 #include "support/Program.h"
+#include "support/Screen.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -117,5 +119,69 @@ TEST_F(NoticeUnderStrain, TakesAVeryLargePasteUpToTheTextBoxsLimitAndKeepsAnswer
   Press('V', {VK_CONTROL});
   EXPECT_TRUE(TextBecomes(std::wstring(after).insert(caret, L"fits")));
 }
+
+// A folder of its own with a copy of a program and, beside it, a DLL that leaves a trace when
+// loaded (fixtures/decoy_dll.cpp), under the name of a DLL that shell32 needs.
+class ProgramBesideADecoy {
+public:
+  explicit ProgramBesideADecoy(const std::wstring& program)
+      : folder_(std::filesystem::temp_directory_path() / L"ombrelo-decoy" /
+                std::to_wstring(GetCurrentProcessId())) {
+    std::filesystem::create_directories(folder_);
+    std::filesystem::copy_file(program, Program(),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(DECOY_DLL, folder_ / kDecoyName,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  ProgramBesideADecoy(const ProgramBesideADecoy&) = delete;
+  ProgramBesideADecoy& operator=(const ProgramBesideADecoy&) = delete;
+  ~ProgramBesideADecoy() { std::filesystem::remove_all(folder_); }
+
+  std::wstring Program() const { return (folder_ / L"Ombrelo.exe").wstring(); }
+  bool DecoyLoaded() const {
+    return std::filesystem::exists(folder_ / (std::wstring(kDecoyName) + L".loaded"));
+  }
+
+private:
+  static constexpr const wchar_t* kDecoyName = L"shcore.dll";
+  std::filesystem::path folder_;
+};
+
+struct DecoyCase {
+  const char* name;
+  std::wstring program;
+  bool loadsTheDecoy;
+};
+void PrintTo(const DecoyCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class DllBesideTheProgram : public testing::TestWithParam<DecoyCase> {};
+
+TEST_P(DllBesideTheProgram, IsNeverLoadedWhileTheProgramShowsAndOpensTheWebsite) {
+  const ProgramBesideADecoy folder(GetParam().program);
+  {
+    const BrowserLog log;
+    const Program program(Launch().Path(folder.Program()));
+    HWND notice = program.NoticeWindow();
+    WaitUntilPainted(program, notice);
+    // The first click loads what the shell needs to open a web address.
+    SendMessageW(FindWindowExW(notice, nullptr, L"BUTTON", nullptr), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !log.Launches().empty(); }, kLaunchPatienceMs));
+    PostMessageW(notice, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+  }
+  EXPECT_EQ(folder.DecoyLoaded(), GetParam().loadsTheDecoy);
+}
+
+// The program as it would be without the restriction to the system folder shows that Wine does
+// take this DLL from the program's folder.
+INSTANTIATE_TEST_SUITE_P(Programs, DllBesideTheProgram,
+                         testing::Values(DecoyCase{"ombrelo", OmbreloPath(), false},
+                                         DecoyCase{"control_without_the_restriction",
+                                                   std::wstring(VARIANTS_DIR) +
+                                                       L"\\without_dll_search_restriction.exe",
+                                                   true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -34,6 +34,7 @@ public:
   ~Program();
 
   DWORD Id() const { return process_.dwProcessId; }
+  HANDLE Process() const { return process_.hProcess; }
   // The first top-level window of the given class that the program shows (or owns, with
   // `visibleOnly` false). Fails the test when none comes.
   HWND WaitForWindow(const wchar_t* className, bool visibleOnly = true) const;

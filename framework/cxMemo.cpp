@@ -17,8 +17,10 @@ std::wstring JoinLines(std::span<const wchar_t* const> lines) {
 } // namespace
 
 TcxMemo::TcxMemo(const TControlDescription& d, TWinControl* parent) : TWinControl(d, parent) {
-  // No ES_AUTOHSCROLL: lines wrap at the box's width. ES_WANTRETURN: Enter breaks the line.
-  CreateSystemWindow(L"EDIT", ChildParams(WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN), 0);
+  // No ES_AUTOHSCROLL: lines wrap at the box's width. ES_AUTOVSCROLL: text that no longer fits
+  // scrolls up rather than being refused. ES_WANTRETURN: Enter breaks the line.
+  CreateSystemWindow(L"EDIT",
+                     ChildParams(WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN), 0);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Form()->Font()), FALSE);
   SetWindowTextW(Handle(), JoinLines(d.lines).c_str());
   // Let the frame be worked out again, now that the object handles WM_NCCALCSIZE.

@@ -125,6 +125,17 @@ TEST_F(NoticeControls, EnterInTheTextBreaksTheLineAtTheCaretAndOpensNothing) {
   ExpectLaunches(0);
 }
 
+TEST_F(NoticeControls, TypingGoesOnPastTheBottomOfTheBox) {
+  ASSERT_TRUE(FocusComesTo(text_));
+  const std::wstring before = TextOf(text_);
+  // Fifteen lines fill the box; five more do not fit and scroll the text instead.
+  Press(VK_END, {VK_CONTROL});
+  for (int line = 0; line < 5; ++line)
+    Press(VK_RETURN);
+  Type("ab");
+  EXPECT_TRUE(TextBecomes(before + L"\r\n\r\n\r\n\r\n\r\nab"));
+}
+
 TEST_F(NoticeControls, CtrlASelectsTheWholeText) {
   ASSERT_TRUE(FocusComesTo(text_));
   const auto length = static_cast<DWORD>(TextOf(text_).size());

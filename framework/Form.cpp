@@ -49,6 +49,14 @@ int TextHeight(HFONT font) {
   return size.cy;
 }
 
+// ShowScrollBar has the whole frame worked out and drawn again even when the bar already is as
+// asked, which makes each scrolling step slow: it is called for a change only.
+void ShowScrollBarIfChanged(HWND window, int bar, bool show) {
+  const LONG_PTR style = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+  if (((GetWindowLongPtrW(window, GWL_STYLE) & style) != 0) != show)
+    ShowScrollBar(window, bar, show);
+}
+
 UniqueIcon LoadSmallIcon(const wchar_t* name) {
   UniqueIcon icon(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
@@ -227,8 +235,8 @@ void TForm::UpdateScrolling() {
   const TScrollBars bars =
       NeededScrollBars(ClientSizeWithoutScrollBars(), extent,
                        {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
-  ShowScrollBar(Handle(), SB_HORZ, bars.horizontal);
-  ShowScrollBar(Handle(), SB_VERT, bars.vertical);
+  ShowScrollBarIfChanged(Handle(), SB_HORZ, bars.horizontal);
+  ShowScrollBarIfChanged(Handle(), SB_VERT, bars.vertical);
   RECT client{};
   GetClientRect(Handle(), &client);
   scroll_ = {SetScrollBar(SB_HORZ, client.right, extent.width, scroll_.x),
@@ -237,17 +245,22 @@ void TForm::UpdateScrolling() {
   AlignChildren(ContentArea({client.right, client.bottom}, extent, scroll_));
 }
 
-// Sets a scroll bar's range and page, and returns its position kept within them.
+// Sets a scroll bar's range, page and position, and returns the position kept within them. The
+// bar is drawn again only when one of them changes.
 int TForm::SetScrollBar(int bar, int client, int extent, int position) {
   position = ClampScrollPosition(position, client, extent);
-  if (client < extent) {
-    SCROLLINFO info{.cbSize = sizeof info,
-                    .fMask = SIF_RANGE | SIF_PAGE | SIF_POS,
-                    .nMin = 0,
-                    .nMax = extent - 1,
-                    .nPage = static_cast<UINT>(client),
-                    .nPos = position,
-                    .nTrackPos = 0};
+  if (client >= extent)
+    return position;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  GetScrollInfo(Handle(), bar, &info);
+  if (info.nMin != 0 || info.nMax != extent - 1 || info.nPage != static_cast<UINT>(client) ||
+      info.nPos != position) {
+    info.nMin = 0;
+    info.nMax = extent - 1;
+    info.nPage = static_cast<UINT>(client);
+    info.nPos = position;
     SetScrollInfo(Handle(), bar, &info, TRUE);
   }
   return position;

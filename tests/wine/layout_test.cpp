@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -103,14 +104,24 @@ protected:
     WaitUntilPainted(program_, panel_);
   }
 
-  // The banner area as it shows on screen, cut to the notice window's client area.
+  // The banner area as it shows on screen, cut to the notice window's client area. What a
+  // window has painted reaches the screen a little later under Wine: the screen is read until it
+  // holds still.
   Capture ShownBanner() const {
     RECT shown = WindowBounds(panel_);
     RECT client{};
     GetClientRect(notice_, &client);
     MapWindowPoints(notice_, nullptr, reinterpret_cast<POINT*>(&client), 2);
     IntersectRect(&shown, &shown, &client);
-    return CaptureScreen(shown);
+    Capture capture = CaptureScreen(shown);
+    for (int tries = 0; tries < 20; ++tries) {
+      Sleep(50);
+      Capture again = CaptureScreen(shown);
+      if (again.pixels == capture.pixels)
+        break;
+      capture = std::move(again);
+    }
+    return capture;
   }
 
   void ExpectArrangement(const Rect& panel, const Rect& text, const Rect& button) const {

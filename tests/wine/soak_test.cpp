@@ -21,6 +21,8 @@ constexpr int kRounds = 1000;
 constexpr int kWarmUpRounds = 50;
 // What the heap may commit at one step: private memory grown by more than that is growing.
 constexpr size_t kPrivateBytesSlack = 64 * 1024;
+// How long the browsers started by the last rounds may take to be recorded.
+constexpr DWORD kAllLaunchesPatienceMs = 120000;
 
 struct Holdings {
   size_t gdiObjects = 0;
@@ -100,30 +102,37 @@ void Print(const char* when, const Holdings& h) {
               h.windows, h.privateBytes);
 }
 
+// Wine's EDIT control holds on to some 15 KB each time it wraps the notice text anew at a width
+// narrower than the one the text was written for; a plain EDIT control with the same text and
+// font does the same in a program of its own. So the rounds resize between client areas in which
+// the text box keeps the content's width, 659, while the scroll bars come and go.
+constexpr SIZE kBothBars{500, 300};
+constexpr SIZE kHorizontalBarOnly{640, 520};
+
 class Soak : public NoticeControls {
 protected:
-  void ResizeClientTo(int width, int height) {
-    RECT client{0, 0, width, height};
+  // Resizes the window so that its client area, without scroll bars, is `size`.
+  void ResizeClientTo(SIZE size) {
+    RECT client{0, 0, size.cx, size.cy};
     AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongPtrW(notice_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(notice_, GWL_EXSTYLE)));
     SetWindowPos(notice_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  void ShrinkScrollAndRestore() {
-    ResizeClientTo(500, 300);
+  void ResizeAndScroll() {
+    ResizeClientTo(kBothBars);
     for (UINT message : {WM_HSCROLL, WM_VSCROLL}) {
       SendMessageW(notice_, message, SB_LINEDOWN, 0);
       SendMessageW(notice_, message, SB_BOTTOM, 0);
       SendMessageW(notice_, message, SB_TOP, 0);
     }
-    SetWindowPos(notice_, nullptr, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
-                 bounds_.bottom - bounds_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ResizeClientTo(kHorizontalBarOnly);
   }
 
   void Repaint() {
     RedrawWindow(notice_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (HWND window : {notice_, panel_, text_, button_})
       WaitUntilPainted(program_, window);
   }
@@ -135,44 +144,46 @@ protected:
     ASSERT_TRUE(TextBecomes(original));
   }
 
-  void ClickTheButton(POINT on, size_t launchesBefore) {
+  // The launch is counted at the end: the browser starts while the next rounds go on.
+  void ClickTheButton(POINT on) {
     Press(VK_TAB);
     ASSERT_TRUE(FocusComesTo(button_));
     SendInputs({MouseInput(on, MOUSEEVENTF_LEFTDOWN), MouseInput(on, MOUSEEVENTF_LEFTUP)});
-    ASSERT_TRUE(
-        WaitUntil([&] { return log_.Launches().size() > launchesBefore; }, kLaunchPatienceMs))
-        << "the click of round " << launchesBefore + 1 << " opened nothing";
     Press(VK_TAB, {VK_SHIFT});
     ASSERT_TRUE(FocusComesTo(text_));
   }
 
-  void Round(POINT button, const std::wstring& original, size_t round) {
-    ShrinkScrollAndRestore();
+  void Round(POINT button, const std::wstring& original) {
+    ResizeAndScroll();
     Repaint();
     ASSERT_NO_FATAL_FAILURE(TypeAndTakeBack(original));
-    ASSERT_NO_FATAL_FAILURE(ClickTheButton(button, round));
+    ASSERT_NO_FATAL_FAILURE(ClickTheButton(button));
   }
 };
 
 TEST_F(Soak, AThousandRoundsOfUseHoldNothingMoreAndEveryClickOpensTheWebsite) {
   ASSERT_TRUE(FocusComesTo(text_));
   const std::wstring original = TextOf(text_);
+  // Unscrolled in either round size, the button stays where it is at the designed size.
   const POINT button = Centre(WindowBounds(button_));
   ASSERT_NO_FATAL_FAILURE(MoveMouseTo(button));
   Holdings settled;
   for (int round = 0; round < kRounds; ++round) {
-    ASSERT_NO_FATAL_FAILURE(Round(button, original, static_cast<size_t>(round)));
+    ASSERT_NO_FATAL_FAILURE(Round(button, original)) << "in round " << round + 1;
     if (round + 1 == kWarmUpRounds) {
       settled = HoldingsOf(program_);
       Print("after the first rounds", settled);
     }
   }
+  WaitUntil([&] { return log_.Launches().size() >= kRounds; }, kAllLaunchesPatienceMs);
   const Holdings last = HoldingsOf(program_);
   Print("at the end", last);
-  EXPECT_EQ(last.gdiObjects, settled.gdiObjects);
-  EXPECT_EQ(last.windows, settled.windows);
+  EXPECT_LE(last.gdiObjects, settled.gdiObjects);
+  EXPECT_LE(last.windows, settled.windows);
   EXPECT_LE(last.privateBytes, settled.privateBytes + kPrivateBytesSlack);
   ExpectLaunches(kRounds);
+  SetWindowPos(notice_, nullptr, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
+               bounds_.bottom - bounds_.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ExpectStillOpen();
 }
 

@@ -2,6 +2,8 @@
 // another density, seen from another process: where its controls are, which scroll bars it
 // shows, and what the banner area shows.
 
+#include "support/Input.h"
+#include "support/NoticeControls.h"
 #include "support/Program.h"
 #include "support/Screen.h"
 
@@ -332,6 +334,22 @@ TEST_F(Maximised, ShowsThePanelCaptionBesideThePictureOnceRepaintedIfThereIsRoom
   EXPECT_GE(ink.right - ink.left, captionWidth / 2);
   EXPECT_NEAR((ink.left + ink.right) / 2.0, banner.width / 2.0, 2.0);
   EXPECT_NEAR((ink.top + ink.bottom) / 2.0, banner.height / 2.0, 2.0);
+}
+
+class WidenedWindow : public NoticeControls {};
+
+TEST_F(WidenedWindow, AClickOnTheStripBesideThePictureOpensTheWebsite) {
+  constexpr int kWider = 140;
+  SetWindowPos(notice_, nullptr, 0, 0, bounds_.right - bounds_.left + kWider,
+               bounds_.bottom - bounds_.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  program_.Sync(notice_);
+  const RECT panel = WindowBounds(panel_);
+  ASSERT_EQ(panel.right - panel.left, kPictureWidth + kWider);
+  const POINT strip{panel.left + kPictureWidth + kWider / 2, (panel.top + panel.bottom) / 2};
+  ASSERT_EQ(WindowFromPoint(strip), panel_);
+  ASSERT_NO_FATAL_FAILURE(MoveMouseTo(strip));
+  SendInputs({MouseInput(strip, MOUSEEVENTF_LEFTDOWN), MouseInput(strip, MOUSEEVENTF_LEFTUP)});
+  ExpectLaunches(1);
 }
 
 } // namespace

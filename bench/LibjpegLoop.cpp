@@ -1,7 +1,6 @@
 #include "LibjpegLoop.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
 #include <jpeglib.h>
 
@@ -12,38 +11,21 @@ unsigned DecodeWithLibjpeg(std::span<const uint8_t> stream, JpegOutput output) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, stream.data(), static_cast<unsigned long>(stream.size()));
   jpeg_read_header(&info, TRUE);
-  info.dct_method = JDCT_FLOAT;
+  info.dct_method = JDCT_FLOAT; // -dct float
   if (output == JpegOutput::Palette236) {
+    // -colors 236; the rest is the library's default: two passes, Floyd-Steinberg dithering.
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = 236;
-    // Already the library's defaults, which djpeg keeps unless told -onepass or -dither.
-    info.two_pass_quantize = TRUE;
-    info.dither_mode = JDITHER_FS;
   }
-  // djpeg's BMP writer sizes its row buffer before the decompression starts, and keeps the whole
-  // picture (a BMP is written bottom-up, so only once every row is in), each row copied in with
-  // its colours turned to blue, green, red and padded to four bytes.
+  // djpeg's default writer (PPM) sizes its one row buffer before the decompression starts, and
+  // takes the rows one at a time.
   jpeg_calc_output_dimensions(&info);
-  const size_t rowBytes = size_t{info.output_width} * info.output_components;
   JSAMPARRAY row = info.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                          static_cast<JDIMENSION>(rowBytes), 1);
-  const size_t stride = (rowBytes + 3) & ~size_t{3};
-  std::vector<uint8_t> picture(stride * info.output_height);
+                                          info.output_width * info.output_components, 1);
   jpeg_start_decompress(&info);
   unsigned rows = 0;
-  while (info.output_scanline < info.output_height) {
-    uint8_t* out = picture.data() + stride * (info.output_height - 1 - info.output_scanline);
+  while (info.output_scanline < info.output_height)
     rows += jpeg_read_scanlines(&info, row, 1);
-    if (info.output_components == 3) {
-      for (size_t x = 0; x < rowBytes; x += 3) {
-        out[x] = row[0][x + 2];
-        out[x + 1] = row[0][x + 1];
-        out[x + 2] = row[0][x];
-      }
-    } else {
-      std::copy_n(row[0], rowBytes, out);
-    }
-  }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
   return rows;

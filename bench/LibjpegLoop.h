@@ -1,6 +1,7 @@
 #pragma once
-// libjpeg driven directly, the way its own djpeg program drives it for -bmp output: the floor
-// that the banner decoding benchmark compares our decoder against.
+// libjpeg driven directly, the way its own djpeg program drives it for `djpeg -dct float` and
+// `djpeg -dct float -colors 236`: the floor that the banner decoding benchmark compares our
+// decoder against.
 
 #include "framework/JpegDecoder.h"
 
@@ -8,10 +9,10 @@
 #include <span>
 #include <vector>
 
-// Decodes the stream as djpeg -bmp does, row by row into a whole-picture buffer, with djpeg's
-// -dct float and, for Palette236, -colors 236 (two-pass quantising, Floyd-Steinberg dithering).
-// Returns the number of rows read. On a damaged stream it prints libjpeg's message and ends the
-// program.
+// Decodes the stream with djpeg's settings for `-dct float` (TrueColor) or `-dct float -colors
+// 236` (Palette236), row by row into one row buffer as djpeg's default writer takes them; the
+// writing itself is left out. Returns the number of rows read. On a damaged stream it prints
+// libjpeg's message and ends the program.
 unsigned DecodeWithLibjpeg(std::span<const uint8_t> stream, JpegOutput output);
 
 // An 8×8 JPEG laid out like the banner (progressive, no subsampling).

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <vector>
 
 class Stopwatch {
@@ -33,4 +35,16 @@ inline double Min(const std::vector<double>& values) {
 
 inline const char* Verdict(bool met) {
   return met ? "met" : "NOT met";
+}
+
+// A row of the summary that tools/bench prints after every benchmark has run: the figure, its
+// value as `format` writes it, its goal, and whether the goal is met.
+[[gnu::format(printf, 4, 5)]] inline void PrintSummaryRow(const char* figure, const char* goal,
+                                                          bool met, const char* format, ...) {
+  std::printf("summary\t%s\t", figure);
+  va_list value;
+  va_start(value, format);
+  std::vprintf(format, value);
+  va_end(value);
+  std::printf("\t%s\t%s\n", goal, Verdict(met));
 }

@@ -28,3 +28,9 @@ if(OMBRELO_SANITIZE AND NOT WIN32)
                                                    -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(ombrelo_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+option(OMBRELO_FUZZ "A tree of the libFuzzer targets alone, libjpeg instrumented too (clang only)"
+       OFF)
+if(OMBRELO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  message(FATAL_ERROR "OMBRELO_FUZZ needs clang, whose libFuzzer drives the targets")
+endif()

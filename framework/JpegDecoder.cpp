@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <jerror.h>
 #include <jpeglib.h>
-#include <new>
 
 namespace {
 
@@ -24,6 +24,13 @@ struct ErrorTrap {
 void DropWarning(j_common_ptr, int) {}
 void DropMessage(j_common_ptr) {}
 
+// libjpeg calls this before it takes in each row of a scan, so a scan beyond the limit is refused
+// before its data is read. It leaves, like every libjpeg error, through error_exit's jump.
+void LimitScans(j_common_ptr common) noexcept {
+  if (reinterpret_cast<j_decompress_ptr>(common)->input_scan_number > kMaxJpegScans)
+    ERREXIT(common, JERR_BAD_PROGRESSION);
+}
+
 // Owns one decompress object, and all libjpeg calls go through Run. A C++ exception must never
 // unwind through libjpeg's C frames (they have no unwind data for it), so error_exit jumps back
 // with __builtin_longjmp, which does not unwind, and EJPEG is raised once we are back in Run. The
@@ -35,6 +42,7 @@ public:
     trap_.manager.error_exit = ErrorExit;
     trap_.manager.emit_message = DropWarning;
     trap_.manager.output_message = DropMessage;
+    progress_.progress_monitor = LimitScans;
   }
   // Safe before jpeg_create_decompress too: the object starts zeroed, with no memory manager.
   ~Decompressor() { jpeg_destroy_decompress(&info_); }
@@ -44,6 +52,21 @@ public:
   template <typename Work> void Run(Work work) {
     if (Failed(work))
       throw EJPEG(trap_.code);
+  }
+
+  // Reads the stream's header and refuses a picture larger than kMaxJpegPixels. The bound also
+  // bounds the memory libjpeg takes for the picture (at most three colour components reach RGB
+  // output, each kept whole as 2 bytes a pixel for a progressive stream: 96 MiB at the bound), so
+  // no max_memory_to_use is set; and it keeps stride × height far from a 32-bit size_t's limit.
+  void Open(std::span<const uint8_t> stream) {
+    Run([&](j_decompress_ptr info) {
+      jpeg_create_decompress(info);
+      info->progress = &progress_; // after the create call, which clears the whole object
+      jpeg_mem_src(info, stream.data(), static_cast<unsigned long>(stream.size()));
+      jpeg_read_header(info, TRUE);
+      if (int64_t{info->image_width} * info->image_height > kMaxJpegPixels)
+        ERREXIT(info, JERR_IMAGE_TOO_BIG);
+    });
   }
 
   const jpeg_decompress_struct& Info() const { return info_; }
@@ -60,14 +83,9 @@ private:
   }
 
   ErrorTrap trap_{};
+  jpeg_progress_mgr progress_{};
   jpeg_decompress_struct info_{};
 };
-
-void Open(j_decompress_ptr info, std::span<const uint8_t> stream) {
-  jpeg_create_decompress(info);
-  jpeg_mem_src(info, stream.data(), static_cast<unsigned long>(stream.size()));
-  jpeg_read_header(info, TRUE);
-}
 
 void Configure(j_decompress_ptr info, JpegOutput output) {
   info->dct_method = JDCT_FLOAT;
@@ -90,9 +108,6 @@ ImageLayout Layout(const jpeg_decompress_struct& info) {
   layout.height = static_cast<int>(info.output_height);
   layout.bitsPerPixel = 8 * info.output_components;
   layout.stride = (size_t{info.output_width} * info.output_components + 3) & ~size_t{3};
-  // On a 32-bit build, stride * height can wrap around for a large enough header.
-  if (layout.stride > SIZE_MAX / info.output_height)
-    throw std::bad_alloc();
   if (info.quantize_colors)
     for (int i = 0; i < info.actual_number_of_colors; ++i)
       layout.palette.push_back({info.colormap[0][i], info.colormap[1][i], info.colormap[2][i]});
@@ -110,15 +125,15 @@ void ReadRows(j_decompress_ptr info, uint8_t* pixels, size_t stride) {
 
 JpegSize ReadJpegSize(std::span<const uint8_t> stream) {
   Decompressor jpeg;
-  jpeg.Run([&](j_decompress_ptr info) { Open(info, stream); });
+  jpeg.Open(stream);
   return {static_cast<int>(jpeg.Info().image_width), static_cast<int>(jpeg.Info().image_height)};
 }
 
 void DecodeJpegInto(std::span<const uint8_t> stream, JpegOutput output,
                     const PixelStorage& storage) {
   Decompressor jpeg;
+  jpeg.Open(stream);
   jpeg.Run([&](j_decompress_ptr info) {
-    Open(info, stream);
     Configure(info, output);
     jpeg_start_decompress(info);
   });

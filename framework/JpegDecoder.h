@@ -1,12 +1,19 @@
 #pragma once
-// Window-free JPEG decoding into Windows DIB-shaped pixels. Both functions raise EJPEG when
-// libjpeg rejects the stream.
+// Window-free JPEG decoding into Windows DIB-shaped pixels. The functions raise EJPEG when
+// libjpeg rejects the stream, or when the stream asks for more than the limits below.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
+
+// Pictures up to 16 megapixels (4096 × 4096): the banner has 0.12, a 4K screen 8.3. Larger
+// headers are refused before anything is allocated for the picture.
+inline constexpr int64_t kMaxJpegPixels = int64_t{1} << 24;
+// Scans a stream may have: the banner has 7, encoders' usual progressions 6 to 10. Each scan
+// can cost a pass over the whole picture, so a hostile stream of tiny scans would spin.
+inline constexpr int kMaxJpegScans = 100;
 
 enum class JpegOutput { TrueColor, Palette236 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build, the run, the tests and the benchmarks need on a Debian 12 machine (as
-# root). Regenerating the assets (tools/make_*.py) also needs python3-pil and libjpeg-turbo-progs;
-# the fuzz build needs clang and libclang-rt-14-dev.
+# Installs what the build, the run, the tests (the fuzzer's too) and the benchmarks need on a
+# Debian 12 machine (as root). Regenerating the assets (tools/make_*.py) also needs python3-pil
+# and libjpeg-turbo-progs.
 # Safe to run again: it does nothing when everything is already there.
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build dpkg-dev nasm g++
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   googletest
+  clang-14 libclang-rt-14-dev
   wine wine64 xvfb imagemagick
   fonts-arphic-gbsn00lp python3-fonttools
 )

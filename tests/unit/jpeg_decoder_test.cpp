@@ -43,6 +43,15 @@ size_t FindMarker(const Bytes& jpeg, uint8_t marker, size_t from = 0) {
   return jpeg.size();
 }
 
+// Offset of the first marker at or after `from` that is not a stuffed data byte or a restart
+// marker: the end of the entropy-coded data that starts there.
+size_t EndOfScanData(const Bytes& jpeg, size_t from) {
+  for (size_t i = from; i + 1 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] != 0x00 && (jpeg[i + 1] & 0xF8) != 0xD0)
+      return i;
+  return jpeg.size();
+}
+
 struct RgbImage {
   int width = 0, height = 0;
   Bytes rgb; // packed rows, red, green, blue per pixel
@@ -173,6 +182,13 @@ Bytes CutAt(size_t size) {
   return Bytes(Banner().begin(), Banner().begin() + size);
 }
 
+// The banner with its frame header claiming another size; its scans are left as they are.
+Bytes WithSize(int width, int height) {
+  const size_t frame = FindMarker(Banner(), 0xC2);
+  return Patched(frame + 5, {static_cast<uint8_t>(height >> 8), static_cast<uint8_t>(height),
+                             static_cast<uint8_t>(width >> 8), static_cast<uint8_t>(width)});
+}
+
 Bytes Garbage() {
   std::mt19937 random(1234);
   Bytes bytes(4096);
@@ -230,10 +246,54 @@ INSTANTIATE_TEST_SUITE_P(
         CorruptCase{"CutInsideFrameHeader", [] { return CutAt(FindMarker(Banner(), 0xC2) + 6); },
                     JERR_BAD_LENGTH},
         CorruptCase{"CutBeforeFirstScan", [] { return CutAt(FindMarker(Banner(), 0xDA)); },
-                    JERR_SOF_NO_SOS}),
+                    JERR_SOF_NO_SOS},
+        // Refused on the header's word, before any memory is taken for the picture.
+        CorruptCase{"OnePixelRowOverTheSizeBound", [] { return WithSize(4097, 4096); },
+                    JERR_IMAGE_TOO_BIG},
+        CorruptCase{"WideOverTheSizeBound", [] { return WithSize(65500, 257); },
+                    JERR_IMAGE_TOO_BIG},
+        CorruptCase{"LargestHeader", [] { return WithSize(65500, 65500); }, JERR_IMAGE_TOO_BIG}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(JpegDecoder, ReadsHeadersUpToTheSizeBound) {
+  for (const JpegSize size : {JpegSize{4096, 4096}, JpegSize{65500, 256}}) {
+    const JpegSize read = ReadJpegSize(WithSize(size.width, size.height));
+    EXPECT_EQ(read.width, size.width);
+    EXPECT_EQ(read.height, size.height);
+  }
+}
+
+// The banner with `scans` scans in all: its sixth scan, which refines the lowest bit of every DC
+// coefficient, repeated. libjpeg only warns about the repeats, and since they set the same bits
+// again the picture stays the banner.
+Bytes WithScans(int scans) {
+  const Bytes& banner = Banner();
+  size_t sixth = FindMarker(banner, 0xDA);
+  for (int scan = 2; scan <= 6; ++scan)
+    sixth = FindMarker(banner, 0xDA, sixth + 2);
+  // Three components, then the spectral selection 0-0 and the bit positions Ah 1, Al 0.
+  EXPECT_EQ(Bytes(banner.begin() + sixth + 4, banner.begin() + sixth + 14),
+            Bytes({3, 1, 0x00, 2, 0x00, 3, 0x00, 0, 0, 0x10}));
+  const Bytes refinement(banner.begin() + sixth, banner.begin() + EndOfScanData(banner, sixth + 2));
+  Bytes jpeg(banner.begin(), banner.begin() + sixth);
+  for (int copy = 0; copy < scans - 6; ++copy)
+    jpeg.insert(jpeg.end(), refinement.begin(), refinement.end());
+  jpeg.insert(jpeg.end(), banner.begin() + sixth + refinement.size(), banner.end());
+  return jpeg;
+}
+
 class JpegOutputs : public testing::TestWithParam<JpegOutput> {};
+
+TEST_P(JpegOutputs, TakesInAsManyScansAsTheLimitAndNoMore) {
+  const RgbImage banner = ToRgb(DecodeJpeg(Banner(), GetParam()));
+  EXPECT_TRUE(SamePixels(ToRgb(DecodeJpeg(WithScans(kMaxJpegScans), GetParam())), banner));
+  try {
+    DecodeJpeg(WithScans(kMaxJpegScans + 1), GetParam());
+    ADD_FAILURE() << "no error";
+  } catch (const EJPEG& error) {
+    EXPECT_EQ(error.Message(), L"JPEG error #" + std::to_wstring(JERR_BAD_PROGRESSION));
+  }
+}
 
 // libjpeg only warns about data that ends early and pads the rest of the picture.
 TEST_P(JpegOutputs, CutInsideScanDataStillDecodesToFullSize) {

@@ -111,13 +111,13 @@ TEST_F(NoticeUnderStrain, TakesAVeryLargePasteUpToTheTextBoxsLimitAndKeepsAnswer
   ExpectStillOpen();
   ExpectLaunches(0);
 
-  // The box still takes a paste that fits, where the caret was.
+  // The box, full up to its limit, still takes a paste in place of what is selected.
   clipboard.emplace(L"fits");
   Press(VK_TAB, {VK_SHIFT});
   ASSERT_TRUE(FocusComesTo(text_));
-  const size_t caret = LOWORD(SendMessageW(text_, EM_GETSEL, 0, 0));
+  Press('A', {VK_CONTROL});
   Press('V', {VK_CONTROL});
-  EXPECT_TRUE(TextBecomes(std::wstring(after).insert(caret, L"fits")));
+  EXPECT_TRUE(TextBecomes(L"fits"));
 }
 
 // A folder of its own with a copy of a program and, beside it, a DLL that leaves a trace when

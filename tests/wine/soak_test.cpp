@@ -120,10 +120,10 @@ protected:
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  // The vertical scroll bar comes and goes again; the horizontal one stays.
   void ResizeAndScroll() {
     ResizeClientTo(kBothBars);
     for (UINT message : {WM_HSCROLL, WM_VSCROLL}) {
-      SendMessageW(notice_, message, SB_LINEDOWN, 0);
       SendMessageW(notice_, message, SB_BOTTOM, 0);
       SendMessageW(notice_, message, SB_TOP, 0);
     }

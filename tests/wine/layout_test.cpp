@@ -89,14 +89,7 @@ protected:
   // Resizes the window so that its client area, without scroll bars, is `width` × `height`. The
   // window must stay on the desktop: what lies beyond it cannot be captured.
   void ResizeClientTo(int width, int height) {
-    RECT outer = WindowBounds(notice_);
-    const SIZE client = ClientSize();
-    const int frameWidth = outer.right - outer.left - client.cx -
-                           (HasScrollBar(WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-    const int frameHeight = outer.bottom - outer.top - client.cy -
-                            (HasScrollBar(WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
-    SetWindowPos(notice_, nullptr, 0, 0, width + frameWidth, height + frameHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ResizeClientTo(notice_, {width, height});
     program_.Sync(notice_);
     WaitUntilPainted(program_, panel_);
   }

@@ -111,23 +111,14 @@ constexpr SIZE kHorizontalBarOnly{640, 520};
 
 class Soak : public NoticeControls {
 protected:
-  // Resizes the window so that its client area, without scroll bars, is `size`.
-  void ResizeClientTo(SIZE size) {
-    RECT client{0, 0, size.cx, size.cy};
-    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongPtrW(notice_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(notice_, GWL_EXSTYLE)));
-    SetWindowPos(notice_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-
   // The vertical scroll bar comes and goes again; the horizontal one stays.
   void ResizeAndScroll() {
-    ResizeClientTo(kBothBars);
+    ResizeClientTo(notice_, kBothBars);
     for (UINT message : {WM_HSCROLL, WM_VSCROLL}) {
       SendMessageW(notice_, message, SB_BOTTOM, 0);
       SendMessageW(notice_, message, SB_TOP, 0);
     }
-    ResizeClientTo(kHorizontalBarOnly);
+    ResizeClientTo(notice_, kHorizontalBarOnly);
   }
 
   void Repaint() {

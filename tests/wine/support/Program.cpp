@@ -120,6 +120,19 @@ RECT WindowBounds(HWND window) {
   return bounds;
 }
 
+void ResizeClientTo(HWND window, SIZE client) {
+  const RECT outer = WindowBounds(window);
+  RECT now{};
+  GetClientRect(window, &now);
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const int frameWidth = outer.right - outer.left - now.right -
+                         (style & WS_VSCROLL ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+  const int frameHeight = outer.bottom - outer.top - now.bottom -
+                          (style & WS_HSCROLL ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+  SetWindowPos(window, nullptr, 0, 0, client.cx + frameWidth, client.cy + frameHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 MessageBoxSeen WaitForMessageBox(const Program& program) {
   MessageBoxSeen seen;
   seen.box = program.FindShownWindow(L"#32770", kPatienceMs);

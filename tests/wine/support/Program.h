@@ -54,6 +54,8 @@ private:
 
 std::wstring ClassName(HWND window);
 RECT WindowBounds(HWND window);
+// Resizes a window, where it is, so that its client area without scroll bars is `client`.
+void ResizeClientTo(HWND window, SIZE client);
 
 // A message box shown by the program: its caption, its text, and its buttons.
 struct MessageBoxSeen {
